@@ -1,0 +1,65 @@
+# The two commands of the README: `make run` and `make test`. Both install what is
+# missing (Debian packages, with apt-get), configure and build first.
+
+BUILD      ?= build
+SAN_BUILD  ?= build-asan
+FUZZ_TIME  ?= 60
+CMAKE_ARGS ?=
+
+# Build tools, test and benchmark libraries, clang with its sanitizer and fuzzer
+# runtimes, and the locale sources the locale test compiles from.
+PACKAGES := cmake ninja-build g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
+            locales
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+CLI  := $(BUILD)/src/velmora-cli
+SAMPLE := resources/samples/circuit.cus
+
+.PHONY: all deps build run test test-sanitize bench format tidy clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed$$' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing Debian packages:$$missing"; \
+	  $(SUDO) apt-get update && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=ON $(CMAKE_ARGS)
+	cmake --build $(BUILD)
+
+run: build
+	$(CLI) info $(SAMPLE)
+	$(CLI) export-cob $(SAMPLE) $(BUILD)/circuit.cob
+	@echo "Exported $(SAMPLE) to $(BUILD)/circuit.cob"
+
+# Unit, command-line and sample tests; then the same tests and the fuzz targets again
+# under AddressSanitizer and UBSan, built with clang.
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j 2
+	$(MAKE) test-sanitize
+
+test-sanitize: deps
+	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DVELMORA_WERROR=ON -DVELMORA_SANITIZE=ON \
+	  -DVELMORA_FUZZ=ON -DVELMORA_FUZZ_TIME=$(FUZZ_TIME) -DVELMORA_BENCH=OFF
+	cmake --build $(SAN_BUILD)
+	ctest --test-dir $(SAN_BUILD) --output-on-failure -j 2
+
+bench: build
+	$(BUILD)/bench/velmora-bench
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+tidy: build
+	git ls-files 'src/*.cpp' 'tools/*.cpp' | xargs clang-tidy -p $(BUILD) --quiet
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD)

@@ -1,0 +1,74 @@
+#include "cli/CourseInfo.h"
+
+#include "model/CourseData.h"
+#include "model/CourseSurface.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// Shortest text that reads back to the same double; JSON has no infinity or NaN.
+std::string Number(double value) {
+    if (!std::isfinite(value)) {
+        return "null";
+    }
+    char text[32];
+    return {text, std::to_chars(text, text + sizeof(text), value).ptr};
+}
+
+std::string Point(const Vec3d& p) {
+    return "[" + Number(p.x) + "," + Number(p.y) + "," + Number(p.z) + "]";
+}
+
+struct CentreLine {
+    double length = 0.0;
+    std::optional<Vec3d> min;
+    std::optional<Vec3d> max;
+};
+
+CentreLine MeasureCentreLine() {
+    CentreLine line;
+    std::optional<Vec3d> previous;
+    ForEachCourseRow([&](const CourseSection& section) {
+        const Vec3d& p = section.position;
+        if (previous) {
+            line.length += std::hypot(p.x - previous->x, p.y - previous->y, p.z - previous->z);
+            line.min = Vec3d{std::min(line.min->x, p.x), std::min(line.min->y, p.y),
+                             std::min(line.min->z, p.z)};
+            line.max = Vec3d{std::max(line.max->x, p.x), std::max(line.max->y, p.y),
+                             std::max(line.max->z, p.z)};
+        } else {
+            line.min = p;
+            line.max = p;
+        }
+        previous = p;
+    });
+    return line;
+}
+
+} // namespace
+
+std::string CourseInfoJson() {
+    const int64_t rows = GetCourseRowNum();
+    int32_t selected = 0;
+    int32_t handleState = 0;
+    CourseData::GetHandle(selected, handleState);
+    int32_t cameraSegment = -1;
+    double cameraT = 0.0;
+    CourseData::GetCameraPosition(cameraSegment, cameraT);
+    const CentreLine line = MeasureCentreLine();
+    const std::string bounds =
+        line.min ? R"({"min":)" + Point(*line.min) + R"(,"max":)" + Point(*line.max) + "}" : "null";
+    return R"({"points":)" + std::to_string(CourseData::GetPointNum()) + R"(,"loop":)" +
+           (CourseData::IsLoop() != 0 ? "true" : "false") + R"(,"segments":)" +
+           std::to_string(CourseData::GetSegmentNum()) + R"(,"rows":)" + std::to_string(rows) +
+           R"(,"faces":)" + std::to_string(rows > 0 ? rows - 1 : 0) + R"(,"width_scale":)" +
+           Number(CourseData::GetWidthScale()) + R"(,"selected":)" + std::to_string(selected) +
+           R"(,"handle_state":)" + std::to_string(handleState) + R"(,"side":)" +
+           std::to_string(CourseData::GetSide()) + R"(,"camera":{"segment":)" +
+           std::to_string(cameraSegment) + R"(,"t":)" + Number(cameraT) + "}" + R"(,"length":)" +
+           Number(line.length) + R"(,"bounds":)" + bounds + "}";
+}

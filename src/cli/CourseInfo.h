@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// A one-line JSON summary of the current course: counts, course-wide state, the length
+// of the centre line through the course rows and the bounds of those rows.
+std::string CourseInfoJson();

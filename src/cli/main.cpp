@@ -1,0 +1,111 @@
+// velmora-cli: the course core without a display, for batch work and tests.
+
+#include "cli/CourseInfo.h"
+#include "model/CobExport.h"
+#include "model/CourseData.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr int ExitOk = 0;
+constexpr int ExitFailure = 1;
+constexpr int ExitUsage = 2;
+
+constexpr const char* Usage =
+    "Usage: velmora-cli COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  info COURSE.cus                print a JSON summary of the course\n"
+    "  export-cob COURSE.cus OUT.cob  export the course as a trueSpace .cob mesh\n"
+    "  resave IN.cus OUT.cus          load a course and save it again\n"
+    "\n"
+    "Options:\n"
+    "  --help                         show this help\n"
+    "  --version                      show the version\n";
+
+int Fail(const char* file, const std::string& what) {
+    std::fprintf(stderr, "velmora-cli: %s: %s\n", file, what.c_str());
+    return ExitFailure;
+}
+
+int WrongUsage(const std::string& what) {
+    std::fprintf(stderr, "velmora-cli: %s\n%s", what.c_str(), Usage);
+    return ExitUsage;
+}
+
+// Loads the course, telling a file that cannot be opened from one that is not a course.
+bool LoadCourse(const char* file) {
+    std::FILE* probe = std::fopen(file, "rb");
+    if (probe == nullptr) {
+        Fail(file, std::string("cannot open (") + std::strerror(errno) + ")");
+        return false;
+    }
+    (void)std::fclose(probe);
+    if (CourseData::Load(file) != 0) {
+        Fail(file, "not a valid course file");
+        return false;
+    }
+    return true;
+}
+
+int Info(const char* course) {
+    if (!LoadCourse(course)) {
+        return ExitFailure;
+    }
+    std::printf("%s\n", CourseInfoJson().c_str());
+    return ExitOk;
+}
+
+int ExportCobFile(const char* course, const char* out) {
+    if (!LoadCourse(course)) {
+        return ExitFailure;
+    }
+    return ExportCob(out) == 0 ? ExitOk : Fail(out, "cannot write");
+}
+
+int Resave(const char* course, const char* out) {
+    if (!LoadCourse(course)) {
+        return ExitFailure;
+    }
+    return CourseData::Save(out) == 0 ? ExitOk : Fail(out, "cannot write");
+}
+
+int Run(int argc, char** argv) {
+    if (argc < 2) {
+        return WrongUsage("no command given");
+    }
+    const std::string_view command = argv[1];
+    const int operands = argc - 2;
+    if (command == "--help" && operands == 0) {
+        std::fputs(Usage, stdout);
+        return ExitOk;
+    }
+    if (command == "--version" && operands == 0) {
+        std::printf("velmora-cli %s\n", VELMORA_VERSION);
+        return ExitOk;
+    }
+    if (command == "info" && operands == 1) {
+        return Info(argv[2]);
+    }
+    if (command == "export-cob" && operands == 2) {
+        return ExportCobFile(argv[2], argv[3]);
+    }
+    if (command == "resave" && operands == 2) {
+        return Resave(argv[2], argv[3]);
+    }
+    return WrongUsage("unknown command or wrong number of arguments: " + std::string(command));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CourseData::Initialize();
+    const int status = Run(argc, argv);
+    CourseData::Destruct();
+    return std::fflush(stdout) == 0 ? status : ExitFailure;
+}

@@ -1,0 +1,150 @@
+#include "model/CobExport.h"
+#include "model/CourseData.h"
+#include "support/TempDir.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const std::string Sample = VELMORA_SOURCE_DIR "/resources/samples/circuit.cus";
+
+struct Outcome {
+    int status;      // exit status, or -1 when ended by a signal
+    std::string out; // stdout
+    std::string err; // stderr
+};
+
+// Runs velmora-cli with the arguments in `dir`, capturing both streams.
+Outcome Cli(const TempDir& dir, std::vector<std::string> args) {
+    const std::string outFile = dir.File(".stdout");
+    const std::string errFile = dir.File(".stderr");
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, 1);
+        dup2(err, 2);
+        if (chdir(dir.Path().c_str()) != 0) {
+            _exit(127);
+        }
+        std::vector<char*> argv{const_cast<char*>(VELMORA_CLI)};
+        for (std::string& a : args) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        execv(VELMORA_CLI, argv.data());
+        _exit(127);
+    }
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    return {WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1, ReadText(outFile), ReadText(errFile)};
+}
+
+// Loads a course into this process's model to compare with what the tool wrote.
+class CourseInProcess {
+public:
+    explicit CourseInProcess(const std::string& file) {
+        CourseData::Initialize();
+        loaded = CourseData::Load(file.c_str()) == 0;
+    }
+    ~CourseInProcess() { CourseData::Destruct(); }
+    CourseInProcess(const CourseInProcess&) = delete;
+    CourseInProcess& operator=(const CourseInProcess&) = delete;
+    bool loaded = false;
+};
+
+TEST(VelmoraCli, UsageAndVersion) {
+    TempDir dir;
+    const Outcome help = Cli(dir, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("export-cob COURSE.cus OUT.cob"), std::string::npos);
+    const Outcome version = Cli(dir, {"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "velmora-cli " VELMORA_VERSION "\n");
+    for (const auto& wrong : std::vector<std::vector<std::string>>{{},
+                                                                   {"info"},
+                                                                   {"info", "a", "b"},
+                                                                   {"export-cob", "a"},
+                                                                   {"frobnicate"},
+                                                                   {"--help", "x"}}) {
+        const Outcome o = Cli(dir, wrong);
+        EXPECT_EQ(o.status, 2);
+        EXPECT_NE(o.err.find("Usage:"), std::string::npos);
+    }
+}
+
+TEST(VelmoraCli, InfoDescribesTheSampleCircuit) {
+    TempDir dir;
+    const Outcome o = Cli(dir, {"info", Sample});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out.back(), '\n');
+    EXPECT_EQ(o.out.find('\n'), o.out.size() - 1); // one line, one object
+    for (const char* field :
+         {R"({"points":15,"loop":true,"segments":15,"rows":218,"faces":217,"width_scale":1,)",
+          R"("selected":3,"handle_state":0,"side":0,"camera":{"segment":0,"t":0.25},"length":)",
+          R"(,"bounds":{"min":[)"}) {
+        EXPECT_NE(o.out.find(field), std::string::npos) << field << "\n" << o.out;
+    }
+}
+
+TEST(VelmoraCli, InfoOfAnEmptyCourse) {
+    TempDir dir;
+    const Outcome o = Cli(dir, {"info", VELMORA_TEST_DATA "/empty/course.cus"});
+    ASSERT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, R"({"points":0,"loop":false,"segments":0,"rows":0,"faces":0,"width_scale":1,)"
+                     R"("selected":-1,"handle_state":0,"side":0,"camera":{"segment":-1,"t":0},)"
+                     R"("length":0,"bounds":null})"
+                     "\n");
+}
+
+TEST(VelmoraCli, ExportAndResaveWriteWhatTheModelWrites) {
+    TempDir dir;
+    ASSERT_EQ(Cli(dir, {"export-cob", Sample, "out.cob"}).status, 0);
+    ASSERT_EQ(Cli(dir, {"resave", Sample, "out.cus"}).status, 0);
+    CourseInProcess course(Sample);
+    ASSERT_TRUE(course.loaded);
+    ASSERT_EQ(ExportCob(dir.File("model.cob").c_str()), 0);
+    EXPECT_EQ(ReadText(dir.File("out.cob")), ReadText(dir.File("model.cob")));
+    const std::vector<unsigned char> saved = CourseData::SaveToBytes();
+    EXPECT_EQ(ReadBytes(dir.File("out.cus")), saved);
+}
+
+TEST(VelmoraCli, FailuresNameTheFileAndWhatIsWrong) {
+    TempDir dir;
+    WriteBytes(dir.File("bad.cus"), {1, 2, 3});
+    const Outcome missing = Cli(dir, {"info", "nowhere.cus"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "velmora-cli: nowhere.cus: cannot open (No such file or directory)\n");
+    const Outcome bad = Cli(dir, {"export-cob", "bad.cus", "out.cob"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err, "velmora-cli: bad.cus: not a valid course file\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.cob")));
+    const Outcome unwritable = Cli(dir, {"resave", Sample, "no/such/dir.cus"});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_EQ(unwritable.err, "velmora-cli: no/such/dir.cus: cannot write\n");
+    EXPECT_EQ(Cli(dir, {"export-cob", Sample, "no/such/dir.cob"}).status, 1);
+}
+
+// Damaged copies of a real course: every one is either loaded or refused, never a crash.
+TEST(VelmoraCli, DamagedFilesNeverCrashIt) {
+    TempDir dir;
+    const std::vector<unsigned char> good = ReadBytes(Sample);
+    std::mt19937 random(5);
+    for (int i = 0; i < 40; ++i) {
+        std::vector<unsigned char> bytes = good;
+        const int flips = 1 + static_cast<int>(random() % 8);
+        for (int f = 0; f < flips; ++f) {
+            bytes[random() % bytes.size()] = static_cast<unsigned char>(random());
+        }
+        bytes.resize(random() % 3 == 0 ? random() % bytes.size() : bytes.size());
+        WriteBytes(dir.File("damaged.cus"), bytes);
+        const Outcome o = Cli(dir, {"info", "damaged.cus"});
+        EXPECT_TRUE(o.status == 0 || o.status == 1) << "run " << i << ": " << o.status;
+    }
+}
+
+} // namespace

@@ -1,0 +1,153 @@
+#include "model/CobExport.h"
+#include "support/CourseTest.h"
+#include "support/FileSizeLimit.h"
+#include "support/ReferenceCobWriter.h"
+
+#include <charconv>
+#include <cstdio>
+#include <limits>
+#include <random>
+
+namespace {
+
+std::string Exported() {
+    EXPECT_EQ(ExportCob("out.cob"), 0);
+    return ReadText("out.cob");
+}
+
+std::string Reference() {
+    std::FILE* file = std::fopen("reference.cob", "wb");
+    WriteReferenceCob(file);
+    std::fclose(file);
+    return ReadText("reference.cob");
+}
+
+std::string Golden(const std::string& name) {
+    return ReadText(VELMORA_TEST_DATA "/" + name);
+}
+
+using CobExportTest = CourseTest;
+
+TEST_F(CobExportTest, EmptyCourseHasNoWorldVertices) {
+    EXPECT_EQ(Exported(), Golden("empty/course.cob"));
+}
+
+TEST_F(CobExportTest, TwoPointCourseMatchesItsGoldenFile) {
+    CourseData::AddPoint(0, 0, 0);
+    CourseData::AddPoint(0, 0, 100);
+    EXPECT_EQ(Exported(), Golden("two-point-along-z/course.cob"));
+    CourseData::SetLoop(1);
+    const std::string loop = Exported();
+    EXPECT_NE(loop.find("World Vertices 46\r\n"), std::string::npos);
+    EXPECT_NE(loop.find("Faces 22\r\n"), std::string::npos);
+}
+
+// A lone point has no tangent yet, so both edges sit on the centre line.
+TEST_F(CobExportTest, SinglePointHasOneRowAndNoFace) {
+    CourseData::AddPoint(100, 0, 0);
+    for (int loop : {0, 1}) {
+        CourseData::SetLoop(loop);
+        const std::string text = Exported();
+        EXPECT_NE(text.find("World Vertices 2\r\n"
+                            "1.000000 0.000000 0.000000\r\n"
+                            "1.000000 0.000000 0.000000\r\n"
+                            "Texture Vertices 4\r\n"),
+                  std::string::npos)
+            << text;
+        EXPECT_NE(text.find("Faces 0\r\n"), std::string::npos);
+    }
+}
+
+// The streaming writer and a plain fprintf writer agree byte for byte on real courses.
+TEST_F(CobExportTest, MatchesThePlainWriterOnRealCourses) {
+    AddRing(30, 7);
+    CourseData::SetTangent(4, 300.0, -20.0, 10.0, 1, 1, 1);
+    EXPECT_EQ(Exported(), Reference());
+    CourseData::SetLoop(1);
+    CourseData::ChangeWidthScale(-0.7);
+    EXPECT_EQ(Exported(), Reference());
+    EXPECT_EQ(CourseData::IsChanged(), 1); // exporting does not touch the mark
+    CourseData::Save("course.cus");
+    Exported();
+    EXPECT_EQ(CourseData::IsChanged(), 0);
+}
+
+class ChunkCounter : public CobTextSink {
+public:
+    void Write(std::string_view chunk) override {
+        largest = std::max(largest, chunk.size());
+        total += chunk.size();
+    }
+    size_t largest = 0;
+    size_t total = 0;
+};
+
+// Memory stays flat: the text goes out in bounded chunks however large the mesh.
+TEST_F(CobExportTest, StreamsInBoundedChunks) {
+    AddRing(256, 100);
+    CourseData::SetLoop(1);
+    ChunkCounter counter;
+    WriteCob(counter);
+    EXPECT_GT(counter.total, 3'000'000U);
+    EXPECT_LE(counter.largest, 64U * 1024U);
+}
+
+TEST_F(CobExportTest, FailedExportKeepsThePreviousFile) {
+    CourseData::AddPoint(0, 0, 0);
+    CourseData::AddPoint(0, 0, 100);
+    const std::string before = Exported();
+    AddRing(50);
+    {
+        FileSizeLimit limit(before.size());
+        EXPECT_EQ(ExportCob("out.cob"), 1);
+    }
+    EXPECT_EQ(ReadText("out.cob"), before);
+    EXPECT_EQ(ExportCob("missing-folder/out.cob"), 1);
+}
+
+std::string Printf(double v) {
+    char text[400];
+    std::snprintf(text, sizeof text, "%f", v);
+    return text;
+}
+
+std::string ToChars(double v) {
+    char text[400];
+    return {text, std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 6).ptr};
+}
+
+// The export formats with std::to_chars; it must give exactly printf's "%f" text.
+TEST(FixedSixDecimals, ToCharsEqualsPrintf) {
+    const double specials[] = {0.0,
+                               -0.0,
+                               -1e-9,
+                               -4.9e-7,
+                               -5e-7,
+                               -5.000001e-7,
+                               5e-7,
+                               1.5e-6,
+                               2.5e-6,
+                               0.125,
+                               -0.0625,
+                               0.2,
+                               1e15,
+                               1e22,
+                               -1e300,
+                               std::numeric_limits<double>::max(),
+                               std::numeric_limits<double>::denorm_min(),
+                               1234567.8901234565};
+    for (double v : specials) {
+        EXPECT_EQ(ToChars(v), Printf(v)) << v;
+    }
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> exponent(-12.0, 12.0);
+    std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+    for (int i = 0; i < 200000; ++i) {
+        const double v = mantissa(random) * std::pow(10.0, exponent(random));
+        ASSERT_EQ(ToChars(v), Printf(v)) << v;
+        const double halfway = std::round(v * 1e6) / 1e6 + 5e-7; // near a rounding tie
+        ASSERT_EQ(ToChars(halfway), Printf(halfway)) << halfway;
+    }
+}
+
+} // namespace

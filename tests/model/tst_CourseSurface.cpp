@@ -1,0 +1,117 @@
+#include "model/CourseSurface.h"
+#include "support/CourseTest.h"
+
+#include <random>
+
+namespace {
+
+struct EdgeCase {
+    Vec3d tangent;
+    double roll;
+    Vec3d edge1;
+    Vec3d edge2;
+};
+
+void ExpectNear(const Vec3d& a, const Vec3d& b) {
+    EXPECT_NEAR(a.x, b.x, 1e-12);
+    EXPECT_NEAR(a.y, b.y, 1e-12);
+    EXPECT_NEAR(a.z, b.z, 1e-12);
+}
+
+TEST(CalcCourseEdge, LevelRoadLiesAcrossTheTangent) {
+    const double quarter = 1.5707963267948966;
+    const EdgeCase cases[] = {
+        {{0, 0, 1}, 0.0, {20, 0, 0}, {-20, 0, 0}},
+        {{0, 0, 1}, quarter, {0, 20, 0}, {0, -20, 0}},
+        {{1, 0, 0}, 0.0, {0, 0, -20}, {0, 0, 20}},
+        {{0, 0, 0}, 0.7, {0, 0, 0}, {0, 0, 0}},    // no direction: both edges at the centre
+        {{0, 5, 0}, 0.0, {20, 0, 0}, {-20, 0, 0}}, // straight up: the side is x
+    };
+    for (const EdgeCase& c : cases) {
+        Vec3d e1{};
+        Vec3d e2{};
+        CalcCourseEdge({0, 0, 0}, c.tangent, 20.0, 20.0, c.roll, e1, e2);
+        ExpectNear(e1, c.edge1);
+        ExpectNear(e2, c.edge2);
+    }
+    Vec3d e1{};
+    Vec3d e2{};
+    CalcCourseEdge({1, 2, 3}, {1, 0, 0}, 5.0, 7.0, 0.0, e1, e2);
+    ExpectNear(e1, {1, 2, -2});
+    ExpectNear(e2, {1, 2, 10});
+}
+
+// For any tangent and roll, each edge lies its width away from the centre, square to
+// the tangent, and a positive roll lifts the first edge.
+TEST(CalcCourseEdge, EdgesAreSquareToTheTangentAtTheirWidths) {
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> component(-10.0, 10.0);
+    std::uniform_real_distribution<double> angle(0.01, 1.5);
+    for (int i = 0; i < 1000; ++i) {
+        const Vec3d p{component(random), component(random), component(random)};
+        const Vec3d t{component(random), component(random), component(random)};
+        const double roll = angle(random);
+        Vec3d e1{};
+        Vec3d e2{};
+        CalcCourseEdge(p, t, 3.0, 5.0, roll, e1, e2);
+        Vec3d d1{};
+        Vec3d d2{};
+        Sub(d1, e1, p);
+        Sub(d2, e2, p);
+        ASSERT_NEAR(std::sqrt(d1.x * d1.x + d1.y * d1.y + d1.z * d1.z), 3.0, 1e-12);
+        ASSERT_NEAR(std::sqrt(d2.x * d2.x + d2.y * d2.y + d2.z * d2.z), 5.0, 1e-12);
+        ASSERT_NEAR(d1.x * t.x + d1.y * t.y + d1.z * t.z, 0.0, 1e-10);
+        ASSERT_GT(e1.y, p.y);
+        ASSERT_LT(e2.y, p.y);
+    }
+}
+
+using CourseRowsTest = CourseTest;
+
+std::vector<CourseSection> Rows() {
+    std::vector<CourseSection> rows;
+    ForEachCourseRow([&rows](const CourseSection& s) { rows.push_back(s); });
+    return rows;
+}
+
+TEST_F(CourseRowsTest, CountFollowsTheSampleCounts) {
+    EXPECT_EQ(GetCourseRowNum(), 0);
+    EXPECT_TRUE(Rows().empty());
+    CourseData::AddPoint(0, 0, 0);
+    EXPECT_EQ(GetCourseRowNum(), 1);
+    EXPECT_EQ(Rows().size(), 1U);
+    CourseData::SetLoop(1); // a one-point loop still has no segment
+    EXPECT_EQ(Rows().size(), 1U);
+    CourseData::SetLoop(0);
+    CourseData::AddPoint(0, 0, 100);
+    EXPECT_EQ(GetCourseRowNum(), 12);
+    EXPECT_EQ(Rows().size(), 12U);
+    CourseData::ChangeSampleNum(-10); // point 1 now has 0 samples
+    CourseData::SetLoop(1);
+    EXPECT_EQ(GetCourseRowNum(), 13);
+    EXPECT_EQ(Rows().size(), 13U);
+}
+
+TEST_F(CourseRowsTest, RowsRunFromPointToPoint) {
+    AddRing(6, 4);
+    CourseData::SetLoop(1);
+    const std::vector<CourseSection> rows = Rows();
+    ASSERT_EQ(static_cast<int64_t>(rows.size()), GetCourseRowNum());
+    const CourseSection start = GetCourseSection(0, 0.0);
+    ExpectNear(rows.front().position, start.position);
+    ExpectNear(rows.front().tangent, start.tangent);
+    EXPECT_DOUBLE_EQ(rows.front().width1, start.width1);
+    EXPECT_DOUBLE_EQ(rows.front().roll, start.roll);
+    // The last row of every segment lands on the next point; the loop's last on point 0.
+    size_t row = 0;
+    for (int segment = 0; segment < CourseData::GetSegmentNum(); ++segment) {
+        row += CourseData::GetSampleNum(segment) + 1;
+        const CourseSection point = GetPointSection((segment + 1) % 6);
+        EXPECT_NEAR(rows[row].position.x, point.position.x, 1e-9);
+        EXPECT_NEAR(rows[row].position.z, point.position.z, 1e-9);
+        EXPECT_NEAR(rows[row].width2, point.width2, 1e-9);
+    }
+    EXPECT_EQ(row + 1, rows.size());
+}
+
+} // namespace

@@ -1,0 +1,214 @@
+#include "model/UnitSpline.h"
+#include "support/ErrorLogCheck.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr int Auto = UnitSpline::PointAuto;
+constexpr int Fixed = UnitSpline::PointFixed;
+
+UnitSpline Spline(std::initializer_list<double> values, int shape = UnitSpline::ShapeOpen) {
+    UnitSpline s;
+    s.SetShape(shape);
+    for (double v : values) {
+        s.AddPoint(v, 0.0, Auto);
+    }
+    return s;
+}
+
+double Tangent(const UnitSpline& s, int i) {
+    double value = 0.0;
+    double tangent = 0.0;
+    s.GetPoint(i, value, tangent);
+    return tangent;
+}
+
+double At(const UnitSpline& s, int segment, double t) {
+    double v = 0.0;
+    s.Evaluate(segment, t, v);
+    return v;
+}
+
+double Slope(const UnitSpline& s, int segment, double t) {
+    double v = 0.0;
+    s.EvaluateTangent(segment, t, v);
+    return v;
+}
+
+// Second derivative from the cubic through value and slope at both ends.
+double Curvature(const UnitSpline& s, int segment, double t) {
+    const double h = 1e-3;
+    return (Slope(s, segment, t + h) - Slope(s, segment, t - h)) / (2 * h);
+}
+
+TEST(UnitSpline, TwoAutomaticPointsMakeAStraightSegment) {
+    const UnitSpline s = Spline({0.0, 1.0});
+    EXPECT_DOUBLE_EQ(Tangent(s, 0), 1.0);
+    EXPECT_DOUBLE_EQ(Tangent(s, 1), 1.0);
+    EXPECT_DOUBLE_EQ(At(s, 0, 0.0), 0.0);
+    EXPECT_NEAR(At(s, 0, 0.25), 0.25, 1e-15);
+    EXPECT_NEAR(At(s, 0, 0.5), 0.5, 1e-15);
+    // t is not clamped: the cubic extrapolates.
+    EXPECT_NEAR(At(s, 0, 2.0), 2.0, 1e-14);
+}
+
+TEST(UnitSpline, OpenHillHasNaturalEnds) {
+    const UnitSpline s = Spline({0.0, 1.0, 0.0});
+    EXPECT_NEAR(Tangent(s, 0), 1.5, 1e-14);
+    EXPECT_NEAR(Tangent(s, 1), 0.0, 1e-14);
+    EXPECT_NEAR(Tangent(s, 2), -1.5, 1e-14);
+}
+
+// The closing row carries no term back to the first point, so the loop's tangents are
+// not symmetric.
+TEST(UnitSpline, ClosedHillSolvesTheCornerSystem) {
+    const UnitSpline s = Spline({0.0, 1.0, 0.0}, UnitSpline::ShapeLoop);
+    EXPECT_NEAR(Tangent(s, 0), 18.0 / 19.0, 1e-14);
+    EXPECT_NEAR(Tangent(s, 1), -1.0 / 19.0, 1e-14);
+    EXPECT_NEAR(Tangent(s, 2), -14.0 / 19.0, 1e-14);
+    EXPECT_NEAR(At(s, 2, 1.0), 0.0, 1e-14); // the closing segment ends on point 0
+}
+
+TEST(UnitSpline, SegmentsFollowTheShape) {
+    UnitSpline s;
+    s.AddPoint(5.0, 0.0, Auto);
+    EXPECT_EQ(Tangent(s, 0), 0.0); // one point: nothing is computed
+    s.AddPoint(7.0, 0.0, Auto);
+    EXPECT_DOUBLE_EQ(At(s, 0, 1.0), 7.0);
+    s.SetShape(UnitSpline::ShapeLoop);
+    EXPECT_DOUBLE_EQ(At(s, 1, 0.0), 7.0); // two points closed: 0→1 and 1→0
+    EXPECT_DOUBLE_EQ(At(s, 1, 1.0), 5.0);
+}
+
+TEST(UnitSpline, ClosingChangesTheEndTangents) {
+    UnitSpline s = Spline({0.0, 2.0, 3.0, 1.0});
+    const double openFirst = Tangent(s, 0);
+    const double openLast = Tangent(s, 3);
+    s.SetShape(UnitSpline::ShapeLoop);
+    EXPECT_NE(Tangent(s, 0), openFirst);
+    EXPECT_NE(Tangent(s, 3), openLast);
+    EXPECT_NEAR(At(s, 3, 1.0), 0.0, 1e-15); // the closing segment ends on point 0
+    s.SetShape(UnitSpline::ShapeOpen);
+    EXPECT_DOUBLE_EQ(Tangent(s, 0), openFirst);
+}
+
+TEST(UnitSpline, FixedTangentsSurviveAndAutomaticOnesAreRecomputed) {
+    UnitSpline s;
+    s.AddPoint(0.0, 99.0, Auto); // ignored: automatic
+    s.AddPoint(1.0, -4.0, Fixed);
+    s.AddPoint(0.0, 0.0, Auto);
+    EXPECT_NEAR(Tangent(s, 1), -4.0, 1e-14);
+    EXPECT_NEAR(Slope(s, 0, 1.0), -4.0, 1e-13);
+    EXPECT_NE(Tangent(s, 0), 99.0);
+    s.SetPoint(2.0, 0.0, Fixed, 0);
+    EXPECT_NEAR(Tangent(s, 1), -4.0, 1e-14);
+    EXPECT_NEAR(Tangent(s, 0), 0.0, 1e-14);
+    s.InsertPoint(3.0, 0.0, Auto, 1);
+    EXPECT_EQ(s.GetPointNum(), 4);
+    double value = 0.0;
+    double tangent = 0.0;
+    EXPECT_EQ(s.GetPoint(2, value, tangent), Fixed);
+    EXPECT_EQ(value, 1.0);
+}
+
+// A deletion down to one point leaves the former segment behind; nothing recomputes.
+TEST(UnitSpline, DeletingToOnePointKeepsTheOldSegment) {
+    UnitSpline s = Spline({0.0, 4.0});
+    s.DeletePoint(1);
+    EXPECT_EQ(s.GetPointNum(), 1);
+    EXPECT_DOUBLE_EQ(At(s, 0, 1.0), 4.0);
+    EXPECT_DOUBLE_EQ(Tangent(s, 0), 4.0);
+}
+
+// Every segment is the Hermite piece between its points, and at every automatic inner
+// point the curve is twice continuously differentiable: the tangent system solved
+// right, even over the full 256 points with values large enough to need rescaling.
+TEST(UnitSpline, LargeSplinesInterpolateSmoothly) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> value(-1e7, 1e7);
+    for (const int shape : {UnitSpline::ShapeOpen, UnitSpline::ShapeLoop}) {
+        UnitSpline s;
+        s.SetShape(shape);
+        std::vector<double> p;
+        for (int i = 0; i < UnitSpline::MaxPoints; ++i) {
+            p.push_back(value(random));
+            s.AddPoint(p.back(), 0.0, Auto);
+        }
+        const int n = UnitSpline::MaxPoints;
+        const int segments = shape == UnitSpline::ShapeLoop ? n : n - 1;
+        for (int i = 0; i < segments; ++i) {
+            const int j = (i + 1) % n;
+            ASSERT_NEAR(At(s, i, 0.0), p[i], 1e-6);
+            ASSERT_NEAR(At(s, i, 1.0), p[j], 1e-6);
+            ASSERT_NEAR(Slope(s, i, 0.0), Tangent(s, i), 1e-6);
+            ASSERT_NEAR(Slope(s, i, 1.0), Tangent(s, j), 1e-6);
+        }
+        // The closed system joins the last point to the first without its corner term,
+        // so only points 1..n-2 (and 0 when closed) are C2 joins.
+        for (int i = 1; i + 1 < n; ++i) {
+            ASSERT_NEAR(Curvature(s, i - 1, 1.0), Curvature(s, i, 0.0), 1e-2) << i;
+        }
+        if (shape == UnitSpline::ShapeLoop) {
+            EXPECT_NEAR(Curvature(s, n - 1, 1.0), Curvature(s, 0, 0.0), 1e-2);
+        }
+    }
+}
+
+// The solver on its own, with a system whose answer is known: x = (1, 2, …, n).
+TEST(UnitSpline, SolverHandlesTheCornerTerm) {
+    const int n = 6;
+    std::vector<double> sub(n, 1.0);
+    std::vector<double> diag(n, 4.0);
+    std::vector<double> sup(n, 1.0);
+    std::vector<double> x(n);
+    const double k = 1.0;
+    std::vector<double> rhs(n);
+    for (int i = 0; i < n; ++i) {
+        const double left = i > 0 ? sub[i] * i : 0.0;            // x(i−1) = i
+        const double right = i + 1 < n ? sup[i] * (i + 2) : 0.0; // x(i+1) = i + 2
+        rhs[i] = left + diag[i] * (i + 1) + right + (i == 0 ? k * n : 0.0);
+    }
+    UnitSpline::Solve(n, sub.data(), diag.data(), sup.data(), rhs.data(), k, x.data());
+    for (int i = 0; i < n; ++i) {
+        EXPECT_NEAR(x[i], i + 1.0, 1e-12) << i;
+    }
+}
+
+class UnitSplineReport : public ::testing::Test {
+protected:
+    TempDir dir;
+    CurrentDir inDir{dir.Path()};
+};
+
+TEST_F(UnitSplineReport, MisuseEndsTheProgram) {
+    UnitSpline s = Spline({0.0, 1.0});
+    const char* property = "ありえない点の性質を設定しようとした";
+    EXPECT_REPORT(s.AddPoint(1.0, 0.0, 1), "UnitSpline1", property);
+    EXPECT_REPORT(s.InsertPoint(1.0, 0.0, 4, 0), "UnitSpline1", property);
+    EXPECT_REPORT(s.SetPoint(1.0, 0.0, 0, 0), "UnitSpline1", property);
+    EXPECT_REPORT(s.SetShape(3), "UnitSpline1", "ありえないスプライン形状IDを設定しようとした");
+    SplineSegment segment{};
+    EXPECT_REPORT(segment.SetCoefficient(5, 1.0), "UnitSpline1",
+                  "係数設定フラグにありえない値を検出");
+    double out = 0.0;
+    EXPECT_REPORT(s.Evaluate(1, 0.5, out), "StraightDataBase1",
+                  "範囲外のデータにアクセスしようとした");
+}
+
+TEST_F(UnitSplineReport, MoreThan256PointsEndTheProgram) {
+    UnitSpline s;
+    for (int i = 0; i < UnitSpline::MaxPoints; ++i) {
+        s.AddPoint(i, 0.0, Auto);
+    }
+    EXPECT_REPORT(s.AddPoint(0.0, 0.0, Auto), "UnitSpline1", "点の数が多すぎます");
+    std::vector<double> column(UnitSpline::MaxPoints + 1, 1.0);
+    EXPECT_REPORT(UnitSpline::Solve(UnitSpline::MaxPoints + 1, column.data(), column.data(),
+                                    column.data(), column.data(), 0.0, column.data()),
+                  "UnitSpline1", "スプラインの点の数が多すぎます");
+}
+
+} // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "model/CourseData.h"
+#include "support/TempDir.h"
+
+#include <array>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <initializer_list>
+
+// A test of the course model: a fresh course in a scratch current directory, so that
+// files and any error log stay out of the source tree.
+class CourseTest : public ::testing::Test {
+protected:
+    void SetUp() override { CourseData::Initialize(); }
+    void TearDown() override {
+        CourseData::Destruct();
+        CourseData::ConnectLoopStateHook(nullptr);
+    }
+
+    TempDir dir;
+    CurrentDir inDir{dir.Path()};
+};
+
+// Adds points one after another: each new point lands after the last one added.
+inline void AddPoints(std::initializer_list<std::array<double, 3>> points) {
+    for (const auto& p : points) {
+        CourseData::AddPoint(p[0], p[1], p[2]);
+    }
+}
+
+// n points on a wavy ring with varied height, roll, widths and sample counts.
+inline void AddRing(int n, int32_t samples = 10) {
+    for (int i = 0; i < n; ++i) {
+        const double a = 6.283185307179586 * i / n;
+        const int index =
+            CourseData::AddPoint(1000.0 * std::cos(a), 50.0 * std::sin(3 * a), 800.0 * std::sin(a));
+        CourseData::SetRoll(index, 0.2 * std::sin(2 * a));
+        CourseData::SetWidth(index, 15.0 + i % 7, 18.0 + i % 5);
+        CourseData::ChangeSampleNum(samples + i % 3 - CourseData::GetSampleNum(index));
+    }
+}
