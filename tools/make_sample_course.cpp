@@ -56,7 +56,7 @@ void BuildCircuit() {
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fprintf(stderr, "Usage: velmora-make-sample OUT.cus\n");
+        (void)std::fprintf(stderr, "Usage: velmora-make-sample OUT.cus\n");
         return 2;
     }
     CourseData::Initialize();
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     const int result = CourseData::Save(argv[1]);
     CourseData::Destruct();
     if (result != 0) {
-        std::fprintf(stderr, "velmora-make-sample: %s: cannot write\n", argv[1]);
+        (void)std::fprintf(stderr, "velmora-make-sample: %s: cannot write\n", argv[1]);
         return 1;
     }
     return 0;

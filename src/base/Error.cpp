@@ -21,7 +21,8 @@ bool logStarted = false;
 std::string ToShiftJis(const char* text) {
     std::string utf8(text);
     iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
+    // iconv_open reports failure as (iconv_t)-1.
+    if (cd == reinterpret_cast<iconv_t>(-1)) { // NOLINT(performance-no-int-to-ptr)
         return utf8;
     }
     std::string out(utf8.size() * 2 + 1, '\0');

@@ -114,7 +114,7 @@ template <class M> M& SetZero(M& r) {
 
 template <class M> M& SetIdentity(M& r) {
     SetZero(r);
-    constexpr int size = sizeof(r.m) / sizeof(r.m[0]);
+    constexpr int size = std::extent_v<decltype(r.m)>;
     for (int i = 0; i < size; ++i) {
         r.m[i][i] = 1;
     }

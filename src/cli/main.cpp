@@ -29,12 +29,12 @@ constexpr const char* Usage =
     "  --version                      show the version\n";
 
 int Fail(const char* file, const std::string& what) {
-    std::fprintf(stderr, "velmora-cli: %s: %s\n", file, what.c_str());
+    (void)std::fprintf(stderr, "velmora-cli: %s: %s\n", file, what.c_str());
     return ExitFailure;
 }
 
 int WrongUsage(const std::string& what) {
-    std::fprintf(stderr, "velmora-cli: %s\n%s", what.c_str(), Usage);
+    (void)std::fprintf(stderr, "velmora-cli: %s\n%s", what.c_str(), Usage);
     return ExitUsage;
 }
 
@@ -57,7 +57,7 @@ int Info(const char* course) {
     if (!LoadCourse(course)) {
         return ExitFailure;
     }
-    std::printf("%s\n", CourseInfoJson().c_str());
+    (void)std::printf("%s\n", CourseInfoJson().c_str());
     return ExitOk;
 }
 
@@ -82,11 +82,11 @@ int Run(int argc, char** argv) {
     const std::string_view command = argv[1];
     const int operands = argc - 2;
     if (command == "--help" && operands == 0) {
-        std::fputs(Usage, stdout);
+        (void)std::fputs(Usage, stdout);
         return ExitOk;
     }
     if (command == "--version" && operands == 0) {
-        std::printf("velmora-cli %s\n", VELMORA_VERSION);
+        (void)std::printf("velmora-cli %s\n", VELMORA_VERSION);
         return ExitOk;
     }
     if (command == "info" && operands == 1) {

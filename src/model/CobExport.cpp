@@ -2,6 +2,7 @@
 
 #include "model/CourseData.h"
 #include "model/CourseSurface.h"
+#include "model/FixedDecimal.h"
 #include "platform/SaveFile.h"
 
 #include <algorithm>
@@ -40,9 +41,8 @@ constexpr std::string_view Material = "Mat1 V0.05 Id 1303064 Parent 1302524 Size
                                       "alpha 1  ka 0.1  ks 0.1  exp 0  ior 1\r\n"
                                       "END  V1.00 Id 0 Parent 0 Size        0\r\n";
 
-// Formats into a fixed buffer and hands it to the sink when nearly full. Numbers go
-// through std::to_chars, which never looks at the locale; fixed with six decimals it
-// gives exactly the bytes of printf("%f") in the C locale.
+// Formats into a fixed buffer and hands it to the sink when nearly full. Numbers are
+// formatted without the locale, as printf would in the C locale.
 class CobTextWriter {
 public:
     explicit CobTextWriter(CobTextSink& sink) : sink(sink) {}
@@ -68,8 +68,7 @@ public:
 
     void Fixed6(double value) {
         Reserve();
-        used =
-            std::to_chars(Cursor(), End(), value, std::chars_format::fixed, 6).ptr - buffer.data();
+        used = FormatFixed6(Cursor(), End(), value) - buffer.data();
     }
 
     void Flush() {
@@ -95,7 +94,7 @@ private:
     }
 
     CobTextSink& sink;
-    std::array<char, 64 * 1024> buffer{};
+    std::array<char, size_t{64} * 1024> buffer{};
     size_t used = 0;
 };
 

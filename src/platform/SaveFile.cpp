@@ -9,10 +9,25 @@
 
 namespace {
 
+size_t NameStart(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? 0 : slash + 1;
+}
+
 std::string TemporaryTemplate(const std::string& target) {
-    const size_t slash = target.find_last_of('/');
-    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const size_t nameStart = NameStart(target);
     return target.substr(0, nameStart) + "." + target.substr(nameStart) + ".XXXXXX";
+}
+
+// Makes the rename itself durable. The file is already in place, so this is best effort.
+void SyncFolderOf(const std::string& target) {
+    const size_t nameStart = NameStart(target);
+    const std::string folder = nameStart == 0 ? "." : target.substr(0, nameStart);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
+    }
 }
 
 // A replaced file keeps its permissions; a new one gets the usual ones (0666 less umask).
@@ -73,6 +88,7 @@ bool SaveFile::Commit() {
         return false;
     }
     temporary.clear();
+    SyncFolderOf(target);
     return true;
 }
 

@@ -3,10 +3,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/ReferenceCobWriter.h"
 
-#include <charconv>
 #include <cstdio>
-#include <limits>
-#include <random>
 
 namespace {
 
@@ -103,51 +100,6 @@ TEST_F(CobExportTest, FailedExportKeepsThePreviousFile) {
     }
     EXPECT_EQ(ReadText("out.cob"), before);
     EXPECT_EQ(ExportCob("missing-folder/out.cob"), 1);
-}
-
-std::string Printf(double v) {
-    char text[400];
-    std::snprintf(text, sizeof text, "%f", v);
-    return text;
-}
-
-std::string ToChars(double v) {
-    char text[400];
-    return {text, std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 6).ptr};
-}
-
-// The export formats with std::to_chars; it must give exactly printf's "%f" text.
-TEST(FixedSixDecimals, ToCharsEqualsPrintf) {
-    const double specials[] = {0.0,
-                               -0.0,
-                               -1e-9,
-                               -4.9e-7,
-                               -5e-7,
-                               -5.000001e-7,
-                               5e-7,
-                               1.5e-6,
-                               2.5e-6,
-                               0.125,
-                               -0.0625,
-                               0.2,
-                               1e15,
-                               1e22,
-                               -1e300,
-                               std::numeric_limits<double>::max(),
-                               std::numeric_limits<double>::denorm_min(),
-                               1234567.8901234565};
-    for (double v : specials) {
-        EXPECT_EQ(ToChars(v), Printf(v)) << v;
-    }
-    std::mt19937_64 random(11);
-    std::uniform_real_distribution<double> exponent(-12.0, 12.0);
-    std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
-    for (int i = 0; i < 200000; ++i) {
-        const double v = mantissa(random) * std::pow(10.0, exponent(random));
-        ASSERT_EQ(ToChars(v), Printf(v)) << v;
-        const double halfway = std::round(v * 1e6) / 1e6 + 5e-7; // near a rounding tie
-        ASSERT_EQ(ToChars(halfway), Printf(halfway)) << halfway;
-    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/VectorMath.h"
 #include "model/CourseData.h"
 #include "support/TempDir.h"
 
@@ -39,4 +40,55 @@ inline void AddRing(int n, int32_t samples = 10) {
         CourseData::SetWidth(index, 15.0 + i % 7, 18.0 + i % 5);
         CourseData::ChangeSampleNum(samples + i % 3 - CourseData::GetSampleNum(index));
     }
+}
+
+// Readers that return what the model hands out through out-parameters.
+inline Vec3d PositionOf(int index) {
+    Vec3d p{};
+    CourseData::GetPosition(index, p.x, p.y, p.z);
+    return p;
+}
+
+inline Vec3d HandleOf(int index) {
+    Vec3d t{};
+    int32_t fx = 0;
+    int32_t fy = 0;
+    int32_t fz = 0;
+    CourseData::GetTangent(index, t.x, t.y, t.z, fx, fy, fz);
+    return t;
+}
+
+inline std::array<int32_t, 3> FixedFlagsOf(int index) {
+    std::array<int32_t, 3> f{};
+    CourseData::GetTangentFixed(index, f[0], f[1], f[2]);
+    return f;
+}
+
+inline std::array<double, 2> WidthsOf(int index) {
+    std::array<double, 2> w{};
+    CourseData::GetWidth(index, w[0], w[1]);
+    return w;
+}
+
+inline int32_t SelectedPoint() {
+    int32_t index = 0;
+    int32_t state = 0;
+    CourseData::GetHandle(index, state);
+    return index;
+}
+
+struct CameraPlace {
+    int32_t segment = -1;
+    double t = 0.0;
+    bool operator==(const CameraPlace&) const = default;
+};
+
+inline CameraPlace CameraOf() {
+    CameraPlace c;
+    CourseData::GetCameraPosition(c.segment, c.t);
+    return c;
+}
+
+inline std::ostream& operator<<(std::ostream& out, const CameraPlace& c) {
+    return out << "segment " << c.segment << " t " << c.t;
 }
