@@ -279,7 +279,7 @@ void ChangeWidthScale(double delta) {
     if (!std::isfinite(scale)) {
         return;
     }
-    state.widthScale = std::max(scale, MinWidthScale);
+    state.widthScale = std::clamp(scale, MinWidthScale, MaxMagnitude);
 }
 
 double GetWidthScale() {

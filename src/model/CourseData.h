@@ -17,6 +17,9 @@ constexpr int MaxPoints = 256;
 // always fit a 32-bit count and an export stays a size a disk can take.
 constexpr int32_t MaxSampleNum = 100000;
 constexpr double MinWidthScale = 0.01;
+// No course value, handle or scale is larger than this, so that nothing computed from a
+// course (tangents, road edges, lengths) can overflow; files beyond it are refused.
+constexpr double MaxMagnitude = 1e100;
 constexpr double DefaultWidth = 20.0;
 constexpr int32_t DefaultSampleNum = 10;
 

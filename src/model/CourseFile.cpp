@@ -83,12 +83,27 @@ bool ReadPoint(ByteReader& in, PointRecord& p) {
     return in.Int(p.sampleNum);
 }
 
+bool IsWithin(double value, double limit) {
+    return std::abs(value) <= limit;
+}
+
+// Automatic tangents are recomputed on loading, so they need only be numbers. Fixed ones
+// come back from the solver up to rounding, so they get room to spare over the values.
+bool IsValidQuantity(const QuantityBlock& q) {
+    switch (q.property) {
+    case UnitSpline::PointAuto:
+        return IsWithin(q.value, CourseData::MaxMagnitude) && std::isfinite(q.tangent);
+    case UnitSpline::PointFixed:
+        return IsWithin(q.value, CourseData::MaxMagnitude) &&
+               IsWithin(q.tangent, 2 * CourseData::MaxMagnitude);
+    default:
+        return false;
+    }
+}
+
 bool IsValidPoint(const PointRecord& p) {
     for (const QuantityBlock& q : p.quantities) {
-        if (q.property != UnitSpline::PointAuto && q.property != UnitSpline::PointFixed) {
-            return false;
-        }
-        if (!std::isfinite(q.value) || !std::isfinite(q.tangent)) {
+        if (!IsValidQuantity(q)) {
             return false;
         }
     }
@@ -99,9 +114,10 @@ bool IsValidPoint(const PointRecord& p) {
 bool IsValidHeader(const Header& h, int32_t pointNum) {
     const int32_t segments = pointNum < 2 ? 0 : (h.loop != 0 ? pointNum : pointNum - 1);
     return h.selectedPoint >= -1 && h.selectedPoint < pointNum && h.handleState >= 0 &&
-           h.handleState <= 2 && (h.side == 0 || h.side == 1) && std::isfinite(h.widthScale) &&
-           h.widthScale >= CourseData::MinWidthScale && h.cameraSegment >= -1 &&
-           h.cameraSegment < segments && std::isfinite(h.cameraT);
+           h.handleState <= 2 && (h.side == 0 || h.side == 1) &&
+           h.widthScale >= CourseData::MinWidthScale && h.widthScale <= CourseData::MaxMagnitude &&
+           h.cameraSegment >= -1 && h.cameraSegment < segments && h.cameraT >= 0.0 &&
+           h.cameraT <= 1.0;
 }
 
 } // namespace

@@ -50,9 +50,10 @@ std::vector<unsigned char> Encode(const Image& image);
 
 // Reads and checks a whole file's bytes. Refuses (nullopt) a file shorter than its
 // header and records, a point count outside 0..256, a property other than automatic or
-// fixed, a selection, handle state, side or camera segment the course cannot hold, a
-// width scale below the minimum, a sample count outside 0..MaxSampleNum, and any real
-// number that is not finite.
+// fixed, a selection, handle state, side or camera place the course cannot hold, a
+// width scale outside MinWidthScale..MaxMagnitude, a sample count outside
+// 0..MaxSampleNum, a value or fixed tangent beyond MaxMagnitude, and any real number that
+// is not finite.
 std::optional<Image> Decode(std::span<const unsigned char> bytes);
 
 } // namespace CourseFile

@@ -156,6 +156,8 @@ TEST_F(CourseDataTest, WidthsAreStoredDividedByTheScale) {
     ChangeWidthScale(std::numeric_limits<double>::quiet_NaN());
     ChangeWidthScale(std::numeric_limits<double>::infinity());
     EXPECT_EQ(GetWidthScale(), scale);
+    ChangeWidthScale(1e300);
+    EXPECT_EQ(GetWidthScale(), MaxMagnitude);
 }
 
 TEST_F(CourseDataTest, SampleCountsStayWithinBounds) {

@@ -126,6 +126,9 @@ TEST_F(CourseFileTest, LimitsThatFitAreAccepted) {
     Put<double>(bytes, ScaleAt, CourseData::MinWidthScale);
     Put<int32_t>(bytes, SamplesAt + CourseFile::HeaderSize, CourseData::MaxSampleNum);
     Put<int32_t>(bytes, Point1At + SamplesAt, 0);
+    Put<double>(bytes, CameraTAt, 1.0);
+    Put<double>(bytes, Point1At, CourseData::MaxMagnitude);
+    Put<double>(bytes, Point1At + 28, 1e300); // an automatic tangent is recomputed anyway
     EXPECT_EQ(CourseData::LoadFromBytes(bytes), 0);
     EXPECT_EQ(CourseData::GetSampleNum(0), CourseData::MaxSampleNum);
 }
@@ -153,6 +156,15 @@ TEST_F(CourseFileTest, RefusesFilesTheCourseCannotHold) {
         {"scale NaN", [nan](Bytes& b) { Put<double>(b, ScaleAt, nan); }},
         {"scale infinite", [inf](Bytes& b) { Put<double>(b, ScaleAt, inf); }},
         {"camera t NaN", [nan](Bytes& b) { Put<double>(b, CameraTAt, nan); }},
+        {"camera t past the segment", [](Bytes& b) { Put<double>(b, CameraTAt, 1.5); }},
+        {"camera t before it", [](Bytes& b) { Put<double>(b, CameraTAt, -0.1); }},
+        {"scale too large", [](Bytes& b) { Put<double>(b, ScaleAt, 1e101); }},
+        {"value too large", [](Bytes& b) { Put<double>(b, Point1At, -1e101); }},
+        {"fixed tangent too large",
+         [](Bytes& b) {
+             Put<double>(b, Point1At + 8, 1e201);
+             Put<int32_t>(b, Point1At + 16, 3);
+         }},
         {"value infinite", [inf](Bytes& b) { Put<double>(b, Point1At + 20, inf); }},
         {"tangent NaN", [nan](Bytes& b) { Put<double>(b, Point1At + 108, nan); }},
         {"negative samples", [](Bytes& b) { Put<int32_t>(b, Point1At + SamplesAt, -1); }},
