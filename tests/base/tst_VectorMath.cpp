@@ -92,16 +92,4 @@ TEST(VectorMath, DivideUsesOneReciprocal) {
     EXPECT_TRUE(std::isnan(zero.z));
 }
 
-TEST(VectorMath, LerpEnds) {
-    const Vec2 a{0.1F, 0.7F};
-    const Vec2 b{0.3F, -0.2F};
-    Vec2 r{};
-    Lerp(r, a, b, 0.0F);
-    EXPECT_EQ(r.u, a.u);
-    EXPECT_EQ(r.v, a.v);
-    Lerp(r, a, b, 1.0F);
-    EXPECT_EQ(r.u, a.u + (b.u - a.u));
-    EXPECT_EQ(r.v, a.v + (b.v - a.v));
-}
-
 } // namespace
