@@ -87,15 +87,14 @@ bool IsWithin(double value, double limit) {
     return std::abs(value) <= limit;
 }
 
-// Automatic tangents are recomputed on loading, so they need only be numbers. Fixed ones
-// come back from the solver up to rounding, so they get room to spare over the values.
+// Automatic tangents are recomputed on loading, so they need only be numbers.
 bool IsValidQuantity(const QuantityBlock& q) {
     switch (q.property) {
     case UnitSpline::PointAuto:
         return IsWithin(q.value, CourseData::MaxMagnitude) && std::isfinite(q.tangent);
     case UnitSpline::PointFixed:
         return IsWithin(q.value, CourseData::MaxMagnitude) &&
-               IsWithin(q.tangent, 2 * CourseData::MaxMagnitude);
+               IsWithin(q.tangent, CourseData::MaxMagnitude);
     default:
         return false;
     }

@@ -190,9 +190,13 @@ void UnitSpline::SolveTangents() {
     }
     Column m{};
     Solve(n, sub.data(), diag.data(), sup.data(), rhs.data(), corner, m.data());
+    // A fixed tangent solves to itself only up to rounding; it keeps the value it was
+    // given, so that a handle the user set never drifts from save to save.
     for (int i = 0; i < n; ++i) {
-        p[i].tangent = m[i];
-        points.SetData(&p[i], i);
+        if (p[i].property == PointAuto) {
+            p[i].tangent = m[i];
+            points.SetData(&p[i], i);
+        }
     }
 }
 

@@ -79,11 +79,16 @@ TEST_F(CourseDataTest, DeletionKeepsTheCameraOnTheCourse) {
         int32_t expected;
     };
     const Case cases[] = {
-        {2, false, 0, 1, -1},                                          // fewer than two points left
-        {3, false, 1, 2, 0},  {3, true, 0, 1, 0}, {5, false, 0, 0, 0}, // open, first point: stays
-                                                                       // on the first segment
-        {5, true, 0, 0, 3}, // loop, first point: onto the closing segment
-        {5, false, 3, 4, 2},  {5, true, 4, 4, 3}, {5, true, 4, 2, 3},  {5, false, 1, 3, 1},
+        {2, false, 0, 1, -1}, // fewer than two points left
+        {3, false, 1, 2, 0},
+        {3, true, 0, 1, 0},
+        {5, false, 0, 0, 0}, // open, first point: stays
+                             // on the first segment
+        {5, true, 0, 0, 3},  // loop, first point: onto the closing segment
+        {5, false, 3, 4, 2},
+        {5, true, 4, 4, 3},
+        {5, true, 4, 2, 3},
+        {5, false, 1, 3, 1},
         {5, false, 2, 2, 1},
     };
     for (const Case& c : cases) {
