@@ -1,0 +1,136 @@
+// libFuzzer target for loading course files. Whatever bytes arrive, the course model must
+// either refuse them and keep the course it had, or take them so that what it saves is
+// the file itself (but for recomputed automatic tangents) and loads back to the same
+// bytes; an accepted course of modest size must also export to finite .cob text. A broken
+// rule traps; an internal failure, which ends the process, is reported by libFuzzer.
+
+#include "model/CobExport.h"
+#include "model/CourseData.h"
+#include "model/CourseFile.h"
+#include "model/CourseSurface.h"
+#include "model/UnitSpline.h"
+
+#include <cstdio>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+// Exporting costs time in proportion to the rows; larger courses are only loaded.
+constexpr int64_t MaxExportRows = 20000;
+
+Bytes baseline;
+
+void Require(bool holds, const char* rule) {
+    if (!holds) {
+        (void)std::fprintf(stderr, "fuzz_CourseLoad: broken: %s\n", rule);
+        __builtin_trap();
+    }
+}
+
+// The file as the course should save it straight after loading: the loop flag read as
+// yes or no, automatic tangents as the course recomputed them, everything else as read.
+Bytes ExpectedSave(CourseFile::Image file, const CourseFile::Image& saved) {
+    file.header.loop = file.header.loop != 0 ? 1 : 0;
+    for (size_t i = 0; i < file.points.size() && i < saved.points.size(); ++i) {
+        for (int q = 0; q < CourseFile::QuantityNum; ++q) {
+            CourseFile::QuantityBlock& block = file.points[i].quantities[q];
+            if (block.property == UnitSpline::PointAuto) {
+                block.tangent = saved.points[i].quantities[q].tangent;
+            }
+        }
+    }
+    return CourseFile::Encode(file);
+}
+
+// Keeps only what the checks need of the .cob text: line count, ending, and whether a
+// number came out as "inf" or "nan" (words no .cob line holds otherwise).
+class CobSummary : public CobTextSink {
+public:
+    void Write(std::string_view chunk) override {
+        text.append(chunk);
+        for (const char c : chunk) {
+            lines += c == '\n' ? 1 : 0;
+        }
+        nonFinite = nonFinite || text.find("inf") != std::string::npos ||
+                    text.find("nan") != std::string::npos;
+        text.erase(0, text.size() > 64 ? text.size() - 64 : 0);
+    }
+    std::string text; // the last bytes seen
+    int64_t lines = 0;
+    bool nonFinite = false;
+};
+
+void RequireFiniteExport() {
+    const int64_t rows = GetCourseRowNum();
+    if (rows > MaxExportRows) {
+        return;
+    }
+    CobSummary cob;
+    WriteCob(cob);
+    const int64_t vertexLines = CourseData::GetPointNum() > 0 ? 1 + 2 * rows : 0;
+    const int64_t faces = rows > 0 ? rows - 1 : 0;
+    Require(!cob.nonFinite, "every .cob number is finite");
+    Require(cob.text.ends_with("END  V1.00 Id 0 Parent 0 Size        0\r\n"),
+            "the .cob text ends with the material");
+    Require(cob.lines == 12 + vertexLines + 5 + 1 + 2 * faces + 6,
+            "the .cob text has a line per vertex and two per face");
+}
+
+void CheckAccepted(std::span<const unsigned char> input, const CourseFile::Image& file) {
+    const size_t used = CourseFile::HeaderSize + CourseFile::PointRecordSize * file.points.size();
+    Require(CourseFile::Encode(file) == Bytes(input.begin(), input.begin() + used),
+            "encoding a decoded file gives back its bytes");
+    Require(CourseData::IsChanged() == 0, "a loaded course is not marked changed");
+    const Bytes saved = CourseData::SaveToBytes();
+    const std::optional<CourseFile::Image> savedImage = CourseFile::Decode(saved);
+    Require(savedImage.has_value(), "a loaded course saves to a file that loads");
+    Require(saved == ExpectedSave(file, *savedImage), "a loaded course saves what it read");
+    Require(CourseData::LoadFromBytes(saved) == 0 && CourseData::SaveToBytes() == saved,
+            "a saved course loads back to the same bytes");
+    RequireFiniteExport();
+}
+
+// A small course with every kind of state, loaded before each input so that a refused
+// input has a course to leave alone and every run starts the same.
+Bytes MakeBaseline() {
+    CourseData::AddPoint(0.0, 0.0, 0.0);
+    CourseData::AddPoint(300.0, 10.0, 40.0);
+    CourseData::AddPoint(150.0, 25.0, 260.0);
+    CourseData::SetLoop(1);
+    CourseData::SetTangent(1, 0.0, 5.0, 200.0, 1, 0, 1);
+    CourseData::SetRollTangent(2, 0.05, 1);
+    CourseData::SetWidthTangent(0, 1.5, -2.0, 1, 0);
+    CourseData::ChangeWidthScale(0.25);
+    CourseData::SetSide(1);
+    CourseData::SetHandle(1, CourseData::HandleForward);
+    CourseData::MoveCameraPosition(1.5);
+    return CourseData::SaveToBytes();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+    CourseData::Initialize();
+    baseline = MakeBaseline();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::span<const unsigned char> input(data, size);
+    Require(CourseData::LoadFromBytes(baseline) == 0, "the baseline course loads");
+    const std::optional<CourseFile::Image> file = CourseFile::Decode(input);
+    const int result = CourseData::LoadFromBytes(input);
+    Require(result == (file ? 0 : 1), "loading accepts exactly what decodes");
+    if (file) {
+        CheckAccepted(input, *file);
+    } else {
+        Require(CourseData::SaveToBytes() == baseline && CourseData::IsChanged() == 0,
+                "a refused file leaves the course as it was");
+    }
+    return 0;
+}
