@@ -51,6 +51,13 @@ public:
     NullFile(const NullFile&) = delete;
     NullFile& operator=(const NullFile&) = delete;
 
+    bool Usable(benchmark::State& state) const {
+        if (file == nullptr) {
+            state.SkipWithError("cannot open /dev/null");
+        }
+        return file != nullptr;
+    }
+
     std::FILE* file;
 };
 
@@ -103,10 +110,7 @@ BENCHMARK(BM_CobWriteStream)->Unit(benchmark::kMillisecond);
 void BM_CobWriteFprintf(benchmark::State& state) {
     const size_t size = PrepareExport(state);
     NullFile out;
-    if (size == 0 || out.file == nullptr) {
-        if (size != 0) {
-            state.SkipWithError("cannot open /dev/null");
-        }
+    if (size == 0 || !out.Usable(state)) {
         return;
     }
     for (auto _ : state) {
@@ -132,10 +136,7 @@ double ThreadSeconds() {
 void BM_CobWritersPaired(benchmark::State& state) {
     const size_t size = PrepareExport(state);
     NullFile out;
-    if (size == 0 || out.file == nullptr) {
-        if (size != 0) {
-            state.SkipWithError("cannot open /dev/null");
-        }
+    if (size == 0 || !out.Usable(state)) {
         return;
     }
     double streamSeconds = 0.0;

@@ -46,8 +46,12 @@ Ratio RescaledValue(Ratio r) {
     return r;
 }
 
-bool IsValidProperty(int32_t property) {
-    return property == UnitSpline::PointAuto || property == UnitSpline::PointFixed;
+// The record a point is stored as; an automatic point's tangent is the spline's to compute.
+SplinePoint CheckedPoint(double value, double tangent, int32_t property) {
+    if (property != UnitSpline::PointAuto && property != UnitSpline::PointFixed) {
+        Error::Fatal(Tag, "ありえない点の性質を設定しようとした");
+    }
+    return {value, property == UnitSpline::PointFixed ? tangent : 0.0, property};
 }
 
 } // namespace
@@ -78,20 +82,14 @@ void UnitSpline::AddPoint(double value, double tangent, int32_t property) {
 }
 
 int UnitSpline::InsertPoint(double value, double tangent, int32_t property, int index) {
-    if (!IsValidProperty(property)) {
-        Error::Fatal(Tag, "ありえない点の性質を設定しようとした");
-    }
-    const SplinePoint point{value, property == PointFixed ? tangent : 0.0, property};
+    const SplinePoint point = CheckedPoint(value, tangent, property);
     points.InsertData(&point, index);
     Recompute();
     return index;
 }
 
 void UnitSpline::SetPoint(double value, double tangent, int32_t property, int index) {
-    if (!IsValidProperty(property)) {
-        Error::Fatal(Tag, "ありえない点の性質を設定しようとした");
-    }
-    const SplinePoint point{value, property == PointFixed ? tangent : 0.0, property};
+    const SplinePoint point = CheckedPoint(value, tangent, property);
     points.SetData(&point, index);
     Recompute();
 }
