@@ -159,26 +159,6 @@ TEST(UnitSpline, LargeSplinesInterpolateSmoothly) {
     }
 }
 
-// The solver on its own, with a system whose answer is known: x = (1, 2, …, n).
-TEST(UnitSpline, SolverHandlesTheCornerTerm) {
-    const int n = 6;
-    std::vector<double> sub(n, 1.0);
-    std::vector<double> diag(n, 4.0);
-    std::vector<double> sup(n, 1.0);
-    std::vector<double> x(n);
-    const double k = 1.0;
-    std::vector<double> rhs(n);
-    for (int i = 0; i < n; ++i) {
-        const double left = i > 0 ? sub[i] * i : 0.0;            // x(i−1) = i
-        const double right = i + 1 < n ? sup[i] * (i + 2) : 0.0; // x(i+1) = i + 2
-        rhs[i] = left + diag[i] * (i + 1) + right + (i == 0 ? k * n : 0.0);
-    }
-    UnitSpline::Solve(n, sub.data(), diag.data(), sup.data(), rhs.data(), k, x.data());
-    for (int i = 0; i < n; ++i) {
-        EXPECT_NEAR(x[i], i + 1.0, 1e-12) << i;
-    }
-}
-
 class UnitSplineReport : public ::testing::Test {
 protected:
     TempDir dir;
