@@ -2,11 +2,10 @@
 #include "model/CourseData.h"
 #include "support/TempDir.h"
 
-#include <fcntl.h>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -18,30 +17,16 @@ struct Outcome {
     std::string err; // stderr
 };
 
-// Runs velmora-cli with the arguments in `dir`, capturing both streams.
-Outcome Cli(const TempDir& dir, std::vector<std::string> args) {
-    const std::string outFile = dir.File(".stdout");
-    const std::string errFile = dir.File(".stderr");
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(out, 1);
-        dup2(err, 2);
-        if (chdir(dir.Path().c_str()) != 0) {
-            _exit(127);
-        }
-        std::vector<char*> argv{const_cast<char*>(VELMORA_CLI)};
-        for (std::string& a : args) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
-        execv(VELMORA_CLI, argv.data());
-        _exit(127);
+// Runs velmora-cli with the arguments in `dir`, capturing both streams. The arguments
+// are plain words and paths, so the shell needs no quoting.
+Outcome Cli(const TempDir& dir, const std::vector<std::string>& args) {
+    std::string command = "cd " + dir.Path().string() + " && " VELMORA_CLI;
+    for (const std::string& a : args) {
+        command += " " + a;
     }
-    int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    return {WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1, ReadText(outFile), ReadText(errFile)};
+    const int status = std::system((command + " >.stdout 2>.stderr").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(dir.File(".stdout")),
+            ReadText(dir.File(".stderr"))};
 }
 
 // Loads a course into this process's model to compare with what the tool wrote.
