@@ -10,7 +10,6 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <memory>
 
 namespace CourseData {
 namespace {
