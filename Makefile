@@ -7,9 +7,12 @@ FUZZ_TIME  ?= 60
 CMAKE_ARGS ?=
 
 # Build tools, test and benchmark libraries, clang with its sanitizer and fuzzer
-# runtimes, and the locale sources the locale test compiles from.
+# runtimes, the locale sources the locale test compiles from, Qt 6 with its multimedia
+# module, the Japanese interface font, and the X server and input tool of the
+# end-to-end tests.
 PACKAGES := cmake ninja-build g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
-            locales
+            locales qt6-base-dev qt6-multimedia-dev fonts-ipafont-gothic libx11-dev \
+            xvfb xauth xdotool
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 CLI  := $(BUILD)/src/velmora-cli
