@@ -1,0 +1,263 @@
+#include "platform/DrawContext.h"
+
+#include <algorithm>
+#include <climits>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+using platform::Colour15;
+using platform::DrawContext;
+using platform::RasterOp;
+using Lines = std::vector<std::string>;
+
+const platform::Pen red{platform::Rgb15(255, 0, 0)};
+const platform::Brush green{platform::Rgb15(0, 255, 0)};
+
+// A surface selected into a context with the red pen and the green brush.
+struct Canvas {
+    Canvas(int width, int height) : surface(width, height) {
+        dc.SelectSurface(&surface);
+        dc.SelectPen(&red);
+        dc.SelectBrush(&green);
+    }
+
+    // One string per row: '.' black, 'o' pen, '#' brush, '?' anything else.
+    Lines Picture() const {
+        Lines rows(surface.Height());
+        for (int y = 0; y < surface.Height(); ++y) {
+            for (int x = 0; x < surface.Width(); ++x) {
+                const Colour15 c = surface.Pixel(x, y);
+                rows[y] += c == 0 ? '.' : c == red.colour ? 'o' : c == green.colour ? '#' : '?';
+            }
+        }
+        return rows;
+    }
+
+    platform::Surface surface;
+    DrawContext dc;
+};
+
+// Draws on a small canvas and, shifted by (dx, dy), on one that holds the whole figure:
+// the small one must show exactly the big one's pixels.
+template <class Draw>
+void ExpectClippingKeepsPixels(int bigWidth, int bigHeight, int dx, int dy, Draw draw) {
+    Canvas small(20, 15);
+    Canvas big(bigWidth, bigHeight);
+    draw(small.dc, 0, 0);
+    draw(big.dc, dx, dy);
+    int lit = 0;
+    for (int y = 0; y < 15; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            ASSERT_EQ(small.surface.Pixel(x, y), big.surface.Pixel(x + dx, y + dy))
+                << x << "," << y;
+            lit += small.surface.Pixel(x, y) != 0;
+        }
+    }
+    EXPECT_GT(lit, 0);
+}
+
+TEST(DrawContext, LinesLeaveOutTheirEndPixel) {
+    Canvas c(8, 6);
+    c.dc.MoveTo(1, 1);
+    for (auto [x, y] : {std::pair{6, 1}, {6, 4}, {1, 4}, {1, 1}}) {
+        c.dc.LineTo(x, y);
+    }
+    c.dc.MoveTo(3, 2);
+    c.dc.LineTo(3, 2); // zero length
+    EXPECT_EQ(c.dc.SelectPen(nullptr), &red);
+    c.dc.LineTo(7, 5); // no pen: only moves
+    EXPECT_EQ(c.dc.SelectPen(&red), nullptr);
+    c.dc.LineTo(4, 2);
+    EXPECT_EQ(c.Picture(),
+              (Lines{"........", ".oooooo.", ".o....o.", ".o...oo.", ".oooooo.", ".......o"}));
+}
+
+TEST(DrawContext, LinesLightTheNearestPixelInEveryOctant) {
+    // Pixels as (major, minor) offsets of three shapes; a half rounds away from the start.
+    const std::vector<std::vector<std::pair<int, int>>> shapes{
+        {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}},
+        {{0, 0}, {1, 1}, {2, 1}, {3, 2}, {4, 2}},
+        {{0, 0}, {1, 1}, {2, 2}, {3, 3}}};
+    for (const auto& shape : shapes) {
+        for (int octant = 0; octant < 8; ++octant) {
+            const auto place = [octant](std::pair<int, int> p) {
+                auto [a, b] = octant & 4 ? std::pair{p.second, p.first} : p;
+                return std::pair{8 + (octant & 1 ? -a : a), 8 + (octant & 2 ? -b : b)};
+            };
+            Canvas c(16, 16);
+            c.dc.MoveTo(8, 8);
+            c.dc.LineTo(place(shape.back()).first, place(shape.back()).second); // last not drawn
+            Canvas expected(16, 16);
+            for (std::size_t i = 0; i + 1 < shape.size(); ++i) {
+                expected.surface.SetPixel(place(shape[i]).first, place(shape[i]).second,
+                                          red.colour);
+            }
+            EXPECT_EQ(c.Picture(), expected.Picture()) << "octant " << octant;
+        }
+    }
+}
+
+TEST(DrawContext, ClippingKeepsExactlyThePixelsOfTheWholeFigure) {
+    const auto line = [](int x0, int y0, int x1, int y1) {
+        return [=](DrawContext& dc, int dx, int dy) {
+            dc.MoveTo(x0 + dx, y0 + dy);
+            dc.LineTo(x1 + dx, y1 + dy);
+        };
+    };
+    const auto ellipse = [](int left, int top, int right, int bottom) {
+        return [=](DrawContext& dc, int dx, int dy) {
+            dc.Ellipse(left + dx, top + dy, right + dx, bottom + dy);
+        };
+    };
+    ExpectClippingKeepsPixels(200020, 15, 100000, 0, line(-100000, 3, 100000, 11));
+    ExpectClippingKeepsPixels(20, 200020, 0, 100000, line(7, 100000, 12, -100000));
+    ExpectClippingKeepsPixels(80, 60, 30, 20, line(45, 37, -30, -20));
+    ExpectClippingKeepsPixels(80, 60, 30, 20, line(3, 38, 17, -12));
+    ExpectClippingKeepsPixels(30, 25, 5, 5, ellipse(-3, -3, 3, 3));
+    ExpectClippingKeepsPixels(70, 60, 30, 20, ellipse(-30, -20, 40, 20));
+}
+
+TEST(DrawContext, FiguresReachingTheLimitsOfIntAreClippedBeforeAnyPixelIsVisited) {
+    Canvas c(6, 4);
+    c.dc.Ellipse(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+    for (auto [x0, y0, x1, y1] : {std::tuple{INT_MIN, 1, INT_MAX, 1},
+                                  {INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+                                  {INT_MAX, -1, INT_MIN, -1}}) {
+        c.dc.MoveTo(x0, y0);
+        c.dc.LineTo(x1, y1);
+    }
+    EXPECT_EQ(c.Picture(), (Lines{"o#####", "oooooo", "##o###", "###o##"}));
+}
+
+TEST(DrawContext, EllipsesFillTheirBoxRoundly) {
+    Canvas c(10, 9);
+    c.dc.Ellipse(1, 1, 7, 7); // a marker of radius 3 centred on (4, 4)
+    c.dc.Ellipse(7, 6, 9, 8); // radius 1 centred on (8, 7)
+    c.dc.Ellipse(8, 1, 9, 2); // one pixel
+    c.dc.Ellipse(5, 5, 5, 9); // empty boxes
+    c.dc.Ellipse(3, 3, 2, 2);
+    EXPECT_EQ(c.Picture(),
+              (Lines{"..........", "..oooo..o.", ".o####o...", ".o####o...", ".o####o...",
+                     ".o####o...", "..oooo.oo.", ".......oo.", ".........."}));
+    Canvas wide(15, 7);
+    wide.dc.Ellipse(0, 0, 15, 7);
+    EXPECT_EQ(wide.Picture(),
+              (Lines{"....ooooooo....", ".ooo#######ooo.", "o#############o", "o#############o",
+                     "o#############o", ".ooo#######ooo.", "....ooooooo...."}));
+}
+
+TEST(DrawContext, EllipsesAreSymmetricAndClosed) {
+    for (int w = 1; w <= 14; ++w) {
+        for (int h = 1; h <= 14; ++h) {
+            Canvas c(w + 2, h + 2);
+            c.dc.Ellipse(1, 1, w + 1, h + 1);
+            const Lines picture = c.Picture();
+            Lines mirrored = picture;
+            for (std::string& row : mirrored) {
+                std::reverse(row.begin(), row.end());
+            }
+            EXPECT_EQ(mirrored, picture) << w << " x " << h;
+            EXPECT_EQ(Lines(picture.rbegin(), picture.rend()), picture) << w << " x " << h;
+            // The outline seals the inside: no inside pixel touches the background.
+            for (int y = 1; y <= h; ++y) {
+                for (int x = 1; x <= w; ++x) {
+                    const std::string around{picture[y - 1][x], picture[y + 1][x],
+                                             picture[y][x - 1], picture[y][x + 1]};
+                    EXPECT_FALSE(picture[y][x] == '#' && around.find('.') != std::string::npos);
+                }
+            }
+        }
+    }
+}
+
+TEST(DrawContext, ArcsRunCounterClockwiseBetweenTheRadials) {
+    Canvas outline(12, 12);
+    outline.dc.SelectBrush(nullptr);
+    outline.dc.Ellipse(0, 0, 12, 12);
+    const auto part = [&](auto keep) { // the outline pixels (x, y) for which keep holds
+        Lines rows = outline.Picture();
+        for (int y = 0; y < 12; ++y) {
+            for (int x = 0; x < 12; ++x) {
+                rows[y][x] = keep(x, y) ? rows[y][x] : '.';
+            }
+        }
+        return rows;
+    };
+    const auto arc = [](int xStart, int yStart, int xEnd, int yEnd) {
+        Canvas c(12, 12);
+        c.dc.Arc(0, 0, 12, 12, xStart, yStart, xEnd, yEnd);
+        return c.Picture();
+    };
+    const Lines upperRight = part([](int x, int y) { return x >= 6 && y < 6; });
+    EXPECT_EQ(arc(12, 6, 6, 0), upperRight); // three o'clock to twelve
+    EXPECT_EQ(arc(1000, 6, 6, -50), upperRight);
+    EXPECT_EQ(arc(0, 6, 12, 6), part([](int, int y) { return y >= 6; }));
+    EXPECT_EQ(arc(6, 0, 12, 6), part([](int x, int y) { return x < 6 || y >= 6; }));
+    EXPECT_EQ(arc(3, 9, 3, 9), outline.Picture());
+    EXPECT_EQ(arc(2, 10, -2, 14), outline.Picture());
+}
+
+TEST(DrawContext, PatBltFillsTheClippedRectangle) {
+    Canvas c(6, 5);
+    c.dc.PatBlt(-2, 3, 5, 100);
+    c.dc.PatBlt(-5, 1, INT_MAX, 1);
+    c.dc.PatBlt(4, 0, 0, 3); // empty rectangles
+    c.dc.PatBlt(INT_MAX, 0, INT_MAX, 1);
+    EXPECT_EQ(c.dc.SelectBrush(nullptr), &green);
+    c.dc.PatBlt(0, 0, 6, 5);
+    EXPECT_EQ(c.Picture(), (Lines{"......", "######", "......", "###...", "###..."}));
+}
+
+TEST(DrawContext, MaskedStampShowsThePictureOverAnUnchangedBackground) {
+    const Colour15 grey = platform::Rgb15(144, 144, 144);
+    const Colour15 white = platform::Rgb15(255, 255, 255);
+    Canvas view(4, 1);
+    std::fill_n(view.surface.Row(0), 4, grey);
+    // The mask (white where the picture is) beside the picture on a white ground.
+    Canvas stamp(8, 1);
+    const Colour15 strip[] = {white, 0, white, 0, red.colour, white, 0x0123, white};
+    std::copy(strip, strip + 8, stamp.surface.Row(0));
+    view.dc.BitBlt(0, 0, 4, 1, stamp.dc, 0, 0, RasterOp::SourceOr);
+    view.dc.BitBlt(0, 0, 4, 1, stamp.dc, 4, 0, RasterOp::SourceAnd);
+    const Colour15* row = view.surface.Row(0);
+    EXPECT_EQ(std::vector(row, row + 4), (std::vector<Colour15>{red.colour, grey, 0x0123, grey}));
+}
+
+TEST(DrawContext, BitBltTakesOnlyPixelsOnBothSurfaces) {
+    Canvas from(4, 4);
+    for (int i = 0; i < 16; ++i) {
+        from.surface.SetPixel(i % 4, i / 4, static_cast<Colour15>(i + 1));
+    }
+    Canvas to(5, 5);
+    to.dc.BitBlt(3, -1, 4, 4, from.dc, -1, 0, RasterOp::SourceCopy);
+    DrawContext empty;
+    EXPECT_EQ(empty.SelectSurface(&from.surface), nullptr);
+    EXPECT_EQ(empty.SelectSurface(nullptr), &from.surface);
+    to.dc.BitBlt(0, 0, 5, 5, empty, 0, 0, RasterOp::SourceCopy); // nothing to copy from
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_EQ(to.surface.Pixel(x, y), x == 4 && y < 3 ? 1 + 4 * (y + 1) : 0) << x << y;
+        }
+    }
+}
+
+TEST(DrawContext, BitBltWithinOneSurfaceReadsEachPixelBeforeOverwritingIt) {
+    for (auto [dx, dy] : {std::pair{1, 1}, {-1, -1}, {2, 0}, {-1, 0}}) {
+        Canvas c(6, 6);
+        for (int i = 0; i < 36; ++i) {
+            c.surface.SetPixel(i % 6, i / 6, static_cast<Colour15>(i * 0x0421 + 7));
+        }
+        Canvas original(6, 6);
+        Canvas expected(6, 6);
+        original.dc.BitBlt(0, 0, 6, 6, c.dc, 0, 0, RasterOp::SourceCopy);
+        expected.dc.BitBlt(0, 0, 6, 6, c.dc, 0, 0, RasterOp::SourceCopy);
+        expected.dc.BitBlt(1 + dx, 1 + dy, 4, 4, original.dc, 1, 1, RasterOp::SourceOr);
+        c.dc.BitBlt(1 + dx, 1 + dy, 4, 4, c.dc, 1, 1, RasterOp::SourceOr);
+        EXPECT_TRUE(std::equal(c.surface.Bits(), c.surface.Bits() + 72, expected.surface.Bits()));
+    }
+}
+
+} // namespace
