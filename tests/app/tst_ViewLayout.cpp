@@ -1,0 +1,125 @@
+#include "app/ViewLayout.h"
+#include "support/ErrorLogCheck.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Calls = std::vector<std::string>;
+Calls calls;
+
+constexpr const char* Names[ViewCount] = {"top",  "side",  "front", "point",
+                                          "xtop", "xside", "persp"};
+
+template <ViewId Id> ViewOps Recorder() {
+    return {[](int x, int y, int w, int h) {
+                calls.push_back(std::string(Names[Id]) + " place " + std::to_string(x) + "," +
+                                std::to_string(y) + "," + std::to_string(w) + "," +
+                                std::to_string(h));
+            },
+            [] { calls.push_back(std::string(Names[Id]) + " show"); },
+            [] { calls.push_back(std::string(Names[Id]) + " hide"); },
+            [] { calls.push_back(std::string(Names[Id]) + " refresh"); }};
+}
+
+template <int... Id> void RegisterRecorders(std::integer_sequence<int, Id...>) {
+    (ViewLayout::RegisterView(ViewId(Id), Recorder<ViewId(Id)>()), ...);
+}
+
+Calls Only(const std::string& what) {
+    Calls found;
+    for (const std::string& call : calls) {
+        if (call.find(what) != std::string::npos) {
+            found.push_back(call);
+        }
+    }
+    return found;
+}
+
+class ViewLayoutTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterRecorders(std::make_integer_sequence<int, ViewCount>());
+        calls.clear();
+    }
+    void TearDown() override { ViewLayout::ClearViews(); }
+
+    TempDir dir;
+    CurrentDir inDir{dir.Path()};
+};
+
+TEST_F(ViewLayoutTest, ViewsArePlacedShownAndHiddenInViewOrder) {
+    ViewLayout::ApplyLayout(113, 591, 400);
+    EXPECT_EQ(calls,
+              (Calls{"top place 91,0,250,200", "top show", "side place 341,0,250,200", "side show",
+                     "front place 91,200,250,200", "front show", "point place 341,200,250,200",
+                     "point show", "xtop hide", "xside hide", "persp hide"}));
+    calls.clear();
+    // Odd sizes leave the last row and the top half's last column uncovered.
+    ViewLayout::ApplyLayout(114, 592, 401);
+    EXPECT_EQ(calls, (Calls{"top place 91,0,250,200", "top show", "side hide", "front hide",
+                            "point hide", "xtop hide", "xside place 91,200,501,200", "xside show",
+                            "persp place 341,0,250,200", "persp show"}));
+}
+
+TEST_F(ViewLayoutTest, EveryViewButtonHasItsLayout) {
+    const std::vector<std::pair<int, Calls>> layouts = {
+        {107, {"top place 91,0,500,400"}},
+        {108, {"side place 91,0,500,400"}},
+        {109, {"front place 91,0,500,400"}},
+        {111, {"xtop place 91,0,500,400"}},
+        {112, {"xside place 91,0,500,400"}},
+        {115, {"top place 91,0,250,200", "xtop place 341,0,250,400", "persp place 91,200,250,200"}},
+        {116,
+         {"top place 91,0,250,200", "point place 91,200,250,200", "persp place 341,0,250,200"}},
+    };
+    for (const auto& [button, places] : layouts) {
+        calls.clear();
+        ViewLayout::ApplyLayout(button, 591, 400);
+        EXPECT_EQ(Only("place"), places) << button;
+    }
+}
+
+TEST_F(ViewLayoutTest, RefreshReachesTheShownViewsInViewOrder) {
+    ViewLayout::RegisterView(SideView, {}); // not landed yet
+    ViewLayout::ApplyLayout(116, 591, 400);
+    calls.clear();
+    ViewLayout::RefreshShownViews(116);
+    EXPECT_EQ(calls, (Calls{"top refresh", "point refresh", "persp refresh"}));
+    calls.clear();
+    ViewLayout::RefreshShownViews(113);
+    EXPECT_EQ(calls, (Calls{"top refresh", "front refresh", "point refresh"}));
+}
+
+TEST_F(ViewLayoutTest, SlotsWithoutAreaHideTheirViews) {
+    for (int width : {91, 50}) { // no room right of the panel
+        calls.clear();
+        ViewLayout::ApplyLayout(113, width, 400);
+        EXPECT_EQ(Only("hide").size(), size_t{ViewCount}) << width;
+    }
+    calls.clear();
+    ViewLayout::ApplyLayout(115, 300, 1); // the halves have no height, the right half one row
+    EXPECT_EQ(Only("place"), Calls{"xtop place 195,0,104,1"});
+    EXPECT_EQ(Only("hide").size(), size_t{ViewCount - 1});
+    calls.clear();
+    ViewLayout::RefreshShownViews(115);
+    EXPECT_EQ(calls, Calls{"xtop refresh"});
+}
+
+TEST_F(ViewLayoutTest, ImpossibleIdentifiersEndTheProgram) {
+    const char* button = "ありえないビューボタングループリメ[スIDを検出";
+    for (int id : {106, 110, 117}) {
+        EXPECT_REPORT(ViewLayout::LayoutIndexOfButton(id), "WinMain", button);
+    }
+    EXPECT_REPORT(ViewLayout::ApplyLayout(110, 591, 400), "WinMain", button);
+    EXPECT_REPORT(ViewLayout::SplitSlots(4, 591, 400), "WinMain",
+                  "ウィンドウ分割フラグにありえない値を検出");
+    EXPECT_REPORT(ViewLayout::RegisterView(ViewCount, {}), "WinMain",
+                  "ウィンドウIDにありえない値を検出");
+}
+
+} // namespace
