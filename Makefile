@@ -15,7 +15,6 @@ PACKAGES := cmake ninja-build g++ libgtest-dev libbenchmark-dev clang libclang-r
             xvfb xauth xdotool
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-CLI  := $(BUILD)/src/velmora-cli
 SAMPLE := resources/samples/circuit.cus
 
 .PHONY: all deps build run test test-sanitize bench format tidy clean
@@ -38,9 +37,7 @@ build: deps
 	cmake --build $(BUILD)
 
 run: build
-	$(CLI) info $(SAMPLE)
-	$(CLI) export-cob $(SAMPLE) $(BUILD)/circuit.cob
-	@echo "Exported $(SAMPLE) to $(BUILD)/circuit.cob"
+	tools/run-designer.sh $(BUILD) $(SAMPLE)
 
 # Unit, command-line and sample tests; then the same tests and the fuzz targets again
 # under AddressSanitizer and UBSan, built with clang.

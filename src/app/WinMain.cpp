@@ -1,0 +1,283 @@
+#include "app/WinMain.h"
+
+#include "app/ButtonControl.h"
+#include "app/DrawButton.h"
+#include "app/ViewLayout.h"
+#include "app/WinProfile.h"
+#include "model/CobExport.h"
+#include "model/CourseData.h"
+#include "platform/Application.h"
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
+#include "views/DispControl.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+namespace WinMain {
+
+namespace {
+
+constexpr const char* ClassName = "MyWin";
+constexpr const char* Title = "VelmoraV1.0";
+constexpr const char* PlacementSection = "MainWindow";
+
+enum MenuCommand {
+    NewCommand = 117,
+    OpenCommand,
+    SaveAsCommand,
+    ExportCommand,
+    HelpCommand,
+    AboutCommand
+};
+
+constexpr platform::MenuItem FileItems[] = {
+    {NewCommand, "新規作成"},
+    {OpenCommand, "開く"},
+    {SaveAsCommand, "名前を付けて保存"},
+    {ExportCommand, "cobﾌｧｲﾙを出力"},
+};
+constexpr platform::MenuItem HelpItems[] = {
+    {HelpCommand, "トピックの検索"},
+    {AboutCommand, "バージョン情報"},
+};
+constexpr platform::MenuPopup Menu[] = {
+    {"ﾌｧｲﾙ", FileItems, 4},
+    {"ﾍﾙﾌﾟ", HelpItems, 2},
+};
+
+constexpr const char* AboutText =
+    "Velmora " VELMORA_VERSION "\nレーシングコースデザイナー\n良いコースを!";
+
+std::string startDirectory;
+std::string settingsPath;
+platform::WindowHandle mainWindow = 0;
+int clientWidth = 0;
+int clientHeight = 0;
+
+enum class SaveResult { Saved, Cancelled, Failed };
+
+const std::vector<platform::FileFilter> CourseFilter{{"Course(*.cus)", "*.cus"}};
+const std::vector<platform::FileFilter> CobFilter{{"cob(*.cob)", "*.cob"}};
+
+void ShowError(const char* text, const char* title) {
+    platform::MessageBox(mainWindow, text, title, platform::MessageBoxButtons::Ok);
+}
+
+std::string HelpPath() {
+    return (std::filesystem::path(startDirectory) / "Help" / "index.html").string();
+}
+
+SaveResult SaveCourse(platform::WindowHandle owner) {
+    std::string path;
+    if (WinProfile::ChooseFile(owner, path, "CourseFileSave", settingsPath, CourseFilter,
+                               platform::FileDialogMode::Save) != 0) {
+        return SaveResult::Cancelled;
+    }
+    if (CourseData::Save(path.c_str()) != 0) {
+        ShowError("Error", "ファイルのオープンに失敗");
+        return SaveResult::Failed;
+    }
+    return SaveResult::Saved;
+}
+
+void OnCommand(uint32_t code) {
+    switch (static_cast<int>(code & 0xFFFFu)) {
+    case NewCommand:
+        if (ConfirmDiscard(mainWindow) == 0) {
+            CourseData::NewCourse();
+            RefreshShownViews();
+        }
+        break;
+    case OpenCommand:
+        if (ConfirmDiscard(mainWindow) == 0) {
+            OpenCourse(mainWindow);
+            RefreshShownViews();
+        }
+        break;
+    case SaveAsCommand:
+        SaveCourseAs(mainWindow);
+        break;
+    case ExportCommand:
+        ExportCourseAs(mainWindow);
+        break;
+    case HelpCommand:
+        platform::OpenHelp(HelpPath());
+        break;
+    case AboutCommand:
+        platform::MessageBox(mainWindow, AboutText, "バージョン情報",
+                             platform::MessageBoxButtons::Ok);
+        break;
+    default:
+        break;
+    }
+}
+
+void OnCreate(platform::WindowHandle window) {
+    mainWindow = window;
+    DispControl::CreateDrawObjects();
+    DrawButton::Init();
+    ButtonControl::Create(window);
+    CourseData::Initialize();
+}
+
+void OnDestroy(platform::WindowHandle window) {
+    WinProfile::SavePlacement(window, settingsPath, PlacementSection);
+    platform::PostQuit(0);
+}
+
+std::intptr_t Procedure(platform::WindowHandle window, platform::Message message,
+                        const platform::MessageArgs& args) {
+    switch (message) {
+    case platform::Message::Create:
+        OnCreate(window);
+        return 0;
+    case platform::Message::Size:
+        clientWidth = args.x;
+        clientHeight = args.y;
+        ApplyLayout();
+        return 0;
+    case platform::Message::Command:
+        OnCommand(args.code);
+        return 0;
+    case platform::Message::Close:
+        if (ConfirmDiscard(window) == 0) {
+            platform::DestroyWindow(window);
+        }
+        return 0;
+    case platform::Message::Destroy:
+        OnDestroy(window);
+        return 0;
+    default:
+        return platform::DefWindowProc(window, message, args);
+    }
+}
+
+void CheckColourDepth() {
+    if (platform::GetColorBits() != 16) {
+        ShowError("システムのカラービットを16ビットにしてください!!", "Error");
+        // Nothing is saved and nothing is shut down: the windows and the toolkit are
+        // still up, so the process ends without running destructors.
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
+}
+
+void OpenStartCourse(const char* courseFile) {
+    if (courseFile != nullptr && CourseData::Load(courseFile) != 0) {
+        ShowError("ファイルのオープンに失敗", "Error");
+        CourseData::NewCourse();
+    }
+}
+
+} // namespace
+
+bool StartUp(const char* courseFile) {
+    startDirectory = std::filesystem::current_path().string();
+    settingsPath = (std::filesystem::path(startDirectory) / "Settei.ini").string();
+    if (!platform::RegisterWindowClass({ClassName, Procedure, platform::Rgb15(192, 192, 192)})) {
+        return false;
+    }
+    CourseData::ConnectLoopStateHook([](int32_t loop) { ButtonControl::SetLoopState(loop); });
+    const platform::WindowHandle window =
+        platform::CreateWindow(ClassName, Title, platform::MainWindow, 0, 0, 0, 0, 0);
+    platform::SetMenu(window, Menu, 2);
+    platform::SetWindowIcon(window, "MAIN_ICON");
+    CheckColourDepth();
+    WinProfile::RestorePlacement(window, settingsPath, PlacementSection);
+    platform::UpdateWindow(window);
+    OpenStartCourse(courseFile);
+    RefreshShownViews();
+    return true;
+}
+
+void ShutDown() {
+    ButtonControl::Destroy();
+    DispControl::DeleteDrawObjects();
+    CourseData::Destruct();
+    DrawButton::End();
+    CourseData::ConnectLoopStateHook(nullptr);
+    platform::UnregisterWindowClass(ClassName);
+    mainWindow = 0;
+}
+
+int ProgramEntry(int argc, char** argv) {
+    platform::StartApplication(argc, argv);
+    if (!StartUp(argc > 1 ? argv[1] : nullptr)) {
+        return 0;
+    }
+    const int exitCode = platform::RunMessageLoop();
+    ShutDown();
+    return exitCode;
+}
+
+platform::WindowHandle GetMainWindow() {
+    return mainWindow;
+}
+
+const std::string& GetSettingsPath() {
+    return settingsPath;
+}
+
+int ConfirmDiscard(platform::WindowHandle owner) {
+    if (CourseData::IsChanged() == 0) {
+        return 0;
+    }
+    const int answer = platform::MessageBox(mainWindow, "データが変更されています。保存しますか?",
+                                            "Message", platform::MessageBoxButtons::YesNoCancel);
+    if (answer == platform::AnswerYes) {
+        // A save that failed keeps the course: the pending operation would discard it.
+        return SaveCourse(owner) == SaveResult::Saved ? 0 : 1;
+    }
+    return answer == platform::AnswerNo ? 0 : 1;
+}
+
+void OpenCourse(platform::WindowHandle owner) {
+    std::string path;
+    if (WinProfile::ChooseFile(owner, path, "CourseFileOpen", settingsPath, CourseFilter,
+                               platform::FileDialogMode::Open) != 0) {
+        return;
+    }
+    if (CourseData::Load(path.c_str()) != 0) {
+        ShowError("ファイルのオープンに失敗", "Error");
+    }
+}
+
+int SaveCourseAs(platform::WindowHandle owner) {
+    return SaveCourse(owner) == SaveResult::Cancelled ? 1 : 0;
+}
+
+int ExportCourseAs(platform::WindowHandle owner) {
+    std::string path;
+    if (WinProfile::ChooseFile(owner, path, "CobFileSave", settingsPath, CobFilter,
+                               platform::FileDialogMode::Save) != 0) {
+        return 1;
+    }
+    if (ExportCob(path.c_str()) != 0) {
+        ShowError("Error", "ファイルのオープンに失敗");
+    }
+    return 0;
+}
+
+void OnPanelButton(int identifier) {
+    if (identifier == ButtonControl::LoopButton) {
+        CourseData::SetLoop(ButtonControl::GetLoopState());
+        RefreshShownViews();
+    } else if ((identifier >= ButtonControl::TopViewButton &&
+                identifier <= ButtonControl::FrontViewButton) ||
+               (identifier >= ButtonControl::ExpandTopButton &&
+                identifier <= ButtonControl::RollLayoutButton)) {
+        ApplyLayout();
+    }
+}
+
+void ApplyLayout() {
+    ViewLayout::ApplyLayout(ButtonControl::GetCurrentView(), clientWidth, clientHeight);
+}
+
+void RefreshShownViews() {
+    ViewLayout::RefreshShownViews(ButtonControl::GetCurrentView());
+}
+
+} // namespace WinMain

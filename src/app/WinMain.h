@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/Windows.h"
+
+#include <string>
+
+// The program's entry and owner of everything else: the main window "MyWin" with its
+// menu, start-up and shutdown of every component, the file commands with the save
+// prompt, and the arrangement of the views to the right of the tool panel.
+namespace WinMain {
+
+// Start-up, message loop, shutdown; the exit code.
+int ProgramEntry(int argc, char** argv);
+
+// Start-up up to the message loop, in the designer's order; an optional course file is
+// opened once the window is placed. False when the main window class cannot be
+// registered. A display that is not 16-bit ends the process after its message.
+bool StartUp(const char* courseFile);
+void ShutDown();
+
+platform::WindowHandle GetMainWindow();
+const std::string& GetSettingsPath();
+
+// 1 when the pending operation is to be abandoned, 0 when it may go on.
+int ConfirmDiscard(platform::WindowHandle owner);
+void OpenCourse(platform::WindowHandle owner);
+// 1 when the user cancelled the dialog, else 0.
+int SaveCourseAs(platform::WindowHandle owner);
+int ExportCourseAs(platform::WindowHandle owner);
+
+// The view layout: called by the tool panel after a press, by the main window on every
+// size change and by the views after every stored edit.
+void OnPanelButton(int identifier);
+void ApplyLayout();
+void RefreshShownViews();
+
+} // namespace WinMain

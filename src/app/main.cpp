@@ -1,0 +1,7 @@
+// velmora: the course designer.
+
+#include "app/WinMain.h"
+
+int main(int argc, char** argv) {
+    return WinMain::ProgramEntry(argc, argv);
+}

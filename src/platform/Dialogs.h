@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/Windows.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Modal message boxes and the open and save file dialogs. Tests answer them through the
+// responders instead of a person.
+namespace platform {
+
+enum class MessageBoxButtons { Ok, YesNoCancel };
+enum DialogAnswer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
+
+int MessageBox(WindowHandle owner, std::string_view text, std::string_view title,
+               MessageBoxButtons buttons);
+
+enum class FileDialogMode { Open = 1, Save = 2 };
+struct FileFilter {
+    std::string text;
+    std::string pattern;
+};
+struct FileDialogRequest {
+    FileDialogMode mode;
+    std::string initialDirectory; // empty: wherever the toolkit starts
+    std::vector<FileFilter> filters;
+};
+// The chosen file's absolute path; nothing when the user cancelled. The dialog adds no
+// extension, asks nothing before overwriting and accepts a file that does not exist.
+std::optional<std::string> ChooseFileName(WindowHandle owner, const FileDialogRequest& request);
+
+using MessageBoxResponder =
+    std::function<int(std::string_view text, std::string_view title, MessageBoxButtons buttons)>;
+using FileDialogResponder =
+    std::function<std::optional<std::string>(const FileDialogRequest& request)>;
+// An empty function brings the real dialogs back.
+void SetMessageBoxResponder(MessageBoxResponder responder);
+void SetFileDialogResponder(FileDialogResponder responder);
+
+} // namespace platform

@@ -1,0 +1,41 @@
+#!/bin/sh
+# The real designer under Xvfb with real X input: it starts, its window appears with its
+# title, a click on a tool button changes the panel, and a close request as a window
+# manager sends it ends the program and writes Settei.ini.
+# It leaves designer.png, the window with the sample course, in RUNDIR.
+# Usage: smoke.sh VELMORA XHELPER SAMPLE RUNDIR
+set -eu
+velmora=$1 xhelper=$2 sample=$3 run=$4
+rm -rf "$run" && mkdir -p "$run"
+cd "$run"
+printf '[MainWindow]\r\nLeft=0\r\nTop=0\r\nRight=800\r\nBottom=600\r\n' >Settei.ini
+
+display=":$(( ($$ % 400) + 100 ))"
+Xvfb "$display" -screen 0 1024x768x16 -nolisten tcp >xvfb.log 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+export DISPLAY="$display"
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$velmora" "$sample" >velmora.log 2>&1 &
+app=$!
+window=$("$xhelper" wait VelmoraV1.0 20)
+sleep 1
+"$xhelper" shot before.png
+"$xhelper" shot designer.png 0 0 800 600
+
+# The sample-count tool sits 22 to 44 pixels below the top of the panel, which starts
+# under the menu bar; y = 60 lands on it for any menu bar 17 to 38 pixels high.
+xdotool mousemove --window "$window" 45 60 click 1
+sleep 1
+"$xhelper" shot after.png
+cmp -s before.png after.png && { echo "the panel did not change"; exit 1; }
+
+"$xhelper" close VelmoraV1.0
+for _ in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+if kill -0 $app 2>/dev/null; then echo "the designer did not end"; kill $app; exit 1; fi
+wait $app
+grep -q '^\[MainWindow\]' Settei.ini || { echo "Settei.ini was not written"; exit 1; }
+grep -q '^ShowCmd=1' Settei.ini
+grep -q '^Right=800' Settei.ini
+echo "smoke test passed"

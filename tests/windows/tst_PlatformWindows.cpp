@@ -1,0 +1,163 @@
+#include "platform/Application.h"
+#include "platform/Windows.h"
+#include "platform/qt/HostWidget.h"
+#include "platform/qt/WindowRegistry.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using namespace platform;
+
+namespace {
+
+// What the test windows received, as "window:message x,y keys" lines.
+std::vector<std::string> received;
+Colour15 paintColour = 0;
+
+const char* Name(Message message) {
+    switch (message) {
+    case Message::Create:
+        return "create";
+    case Message::Destroy:
+        return "destroy";
+    case Message::SetCursor:
+        return "setcursor";
+    case Message::MouseMove:
+        return "move";
+    case Message::LeftDown:
+        return "ldown";
+    case Message::LeftUp:
+        return "lup";
+    case Message::RightDown:
+        return "rdown";
+    case Message::RightUp:
+        return "rup";
+    default:
+        return nullptr;
+    }
+}
+
+std::intptr_t Recorder(WindowHandle window, Message message, const MessageArgs& args) {
+    if (message == Message::Paint) {
+        DrawContext& context = BeginPaint(window);
+        const Brush brush{paintColour};
+        const Brush* previous = context.SelectBrush(&brush);
+        context.PatBlt(0, 0, 2, 2);
+        context.SelectBrush(previous);
+        EndPaint(window);
+        return 0;
+    }
+    if (const char* name = Name(message)) {
+        std::string line = std::to_string(window) + ":" + name;
+        if (message != Message::Create && message != Message::Destroy &&
+            message != Message::SetCursor) {
+            line += " " + std::to_string(args.x) + "," + std::to_string(args.y) + " " +
+                    std::to_string(args.keys);
+        }
+        received.push_back(line);
+    }
+    return DefWindowProc(window, message, args);
+}
+
+class PlatformWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        received.clear();
+        ASSERT_TRUE(RegisterWindowClass({"TestWindow", Recorder, Rgb15(0, 0, 255)}));
+        top = CreateWindow("TestWindow", "test", MainWindow | VisibleStyle, 50, 50, 400, 300, 0);
+        child = CreateWindow("TestWindow", "", ChildWindow | VisibleStyle | BorderStyle, 10, 10,
+                             100, 80, top);
+        other = CreateWindow("TestWindow", "", ChildWindow | VisibleStyle, 200, 10, 100, 80, top);
+        ProcessPendingEvents();
+        received.clear();
+    }
+    void TearDown() override {
+        ReleaseCapture();
+        DestroyWindow(top);
+        ProcessPendingEvents();
+        UnregisterWindowClass("TestWindow");
+    }
+    static QWidget* Widget(WindowHandle window) { return FindWindowEntry(window)->host; }
+    std::string Line(WindowHandle window, const std::string& rest) {
+        return std::to_string(window) + ":" + rest;
+    }
+
+    WindowHandle top = 0;
+    WindowHandle child = 0;
+    WindowHandle other = 0;
+};
+
+} // namespace
+
+TEST_F(PlatformWindowTest, ABorderedWindowsClientAreaLiesInsideItsFrame) {
+    const Rect client = GetClientRect(child);
+    EXPECT_EQ(client.right, 98);
+    EXPECT_EQ(client.bottom, 78);
+    const Point origin = ClientToScreen(child, {0, 0});
+    const Rect window = GetWindowRect(child);
+    EXPECT_EQ(origin.x, window.left + 1);
+    EXPECT_EQ(origin.y, window.top + 1);
+    EXPECT_EQ(GetClientRect(other).right, 100);
+}
+
+TEST_F(PlatformWindowTest, DestroyReachesTheWindowBeforeItsChildren) {
+    const WindowHandle grandchild =
+        CreateWindow("TestWindow", "", ChildWindow, 0, 0, 10, 10, child);
+    received.clear();
+    DestroyWindow(child);
+    EXPECT_EQ(received,
+              (std::vector<std::string>{Line(child, "destroy"), Line(grandchild, "destroy")}));
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_FALSE(IsWindow(grandchild));
+    EXPECT_TRUE(IsWindow(other));
+}
+
+TEST_F(PlatformWindowTest, MovesOverAFreeWindowAskForTheCursorFirst) {
+    QTest::mouseMove(Widget(other), QPoint(5, 6));
+    ProcessPendingEvents();
+    ASSERT_GE(received.size(), 2u);
+    EXPECT_EQ(received[received.size() - 2], Line(other, "setcursor"));
+    EXPECT_EQ(received.back(), Line(other, "move 5,6 0"));
+}
+
+TEST_F(PlatformWindowTest, CaptureSendsEveryMouseMessageToTheCapturingWindow) {
+    SetCapture(child);
+    EXPECT_EQ(GetCapture(), child);
+    QTest::mousePress(Widget(other), Qt::RightButton, {}, QPoint(5, 5));
+    ProcessPendingEvents();
+    ASSERT_FALSE(received.empty());
+    // other lies 190 pixels right of child; child's client area starts 1 pixel in.
+    EXPECT_EQ(received.back(), Line(child, "rdown 194,4 2"));
+    ReleaseCapture();
+    EXPECT_EQ(GetCapture(), 0u);
+}
+
+TEST_F(PlatformWindowTest, PaintingShowsTheSurfaceWithFullIntensityChannels) {
+    paintColour = Rgb15(255, 0, 0);
+    UpdateWindow(other);
+    const Surface* surface = GetWindowSurface(other);
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(surface->Pixel(0, 0), 0x7C00);
+    EXPECT_EQ(surface->Pixel(2, 2), Rgb15(0, 0, 255));
+    const QImage shown = Widget(other)->grab().toImage();
+    EXPECT_EQ(shown.pixel(1, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(shown.pixel(50, 50), qRgb(0, 0, 255));
+}
+
+TEST_F(PlatformWindowTest, TheCursorHidesWhileTheDisplayCountIsNegative) {
+    EXPECT_EQ(ShowCursor(false), -1);
+    EXPECT_EQ(ShowCursor(false), -2);
+    EXPECT_EQ(ShowCursor(true), -1);
+    EXPECT_EQ(ShowCursor(true), 0);
+}
+
+TEST_F(PlatformWindowTest, AZeroSizedWindowPaintsNothing) {
+    MoveWindow(other, 0, 0, 0, 0);
+    UpdateWindow(other);
+    DrawContext& context = BeginPaint(other);
+    EXPECT_EQ(context.GetSurface(), nullptr);
+    EndPaint(other);
+    EXPECT_EQ(GetWindowSurface(other), nullptr);
+}

@@ -1,0 +1,39 @@
+#!/bin/sh
+# Starts the designer on a course from its own start directory in the build tree, where
+# Settei.ini and ErrorLog.err land beside a copy of the help document, the texture and
+# the click sound. Without a display it runs the designer under Xvfb instead, saves a
+# screenshot once the window has settled, closes the window and prints the screenshot's
+# path.
+# Usage: run-designer.sh BUILD_DIR COURSE
+set -eu
+build=$(realpath "$1")
+course=$(realpath "$2")
+velmora="$build/src/app/velmora"
+xhelper="$build/tests/e2e/velmora-xhelper"
+run="$build/run"
+
+mkdir -p "$run"
+cp -r Help resources/SetButton.wav resources/Texture.bmp "$run/"
+cd "$run"
+# A roomy window for the first start here; the designer's own default is small.
+[ -f Settei.ini ] || printf '[MainWindow]\r\nLeft=40\r\nTop=40\r\nRight=1240\r\nBottom=840\r\n' >Settei.ini
+
+if [ -n "${DISPLAY:-}" ]; then
+    exec "$velmora" "$course"
+fi
+
+display=":$(( ($$ % 400) + 100 ))"
+Xvfb "$display" -screen 0 1280x880x16 -nolisten tcp >xvfb.log 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+export DISPLAY="$display"
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$velmora" "$course" &
+app=$!
+"$xhelper" wait VelmoraV1.0 20 >/dev/null
+sleep 2
+"$xhelper" shot screenshot.png
+"$xhelper" close VelmoraV1.0
+wait $app
+echo "No display: ran the designer under Xvfb. Screenshot: $run/screenshot.png"
