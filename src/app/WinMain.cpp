@@ -159,7 +159,7 @@ void CheckColourDepth() {
         ShowError("システムのカラービットを16ビットにしてください!!", "Error");
         // Nothing is saved and nothing is shut down: the windows and the toolkit are
         // still up, so the process ends without running destructors.
-        std::fflush(nullptr);
+        (void)std::fflush(nullptr);
         std::_Exit(0);
     }
 }

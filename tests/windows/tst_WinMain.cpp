@@ -1,4 +1,5 @@
 #include "app/ButtonControl.h"
+#include "app/ViewLayout.h"
 #include "app/WinMain.h"
 #include "model/CourseData.h"
 #include "platform/Profile.h"
@@ -214,4 +215,43 @@ TEST_F(MainWindowTest, LoopButtonReachesTheCourseThroughThePanel) {
     Command(NewCommand);
     EXPECT_EQ(CourseData::IsLoop(), 0);
     EXPECT_EQ(Level(ButtonControl::LoopButton), 0);
+}
+
+namespace {
+
+std::vector<std::string> layoutCalls;
+
+void PlaceTop(int x, int y, int w, int h) {
+    layoutCalls.push_back("top " + std::to_string(x) + "," + std::to_string(y) + "," +
+                          std::to_string(w) + "," + std::to_string(h));
+}
+void ShowTop() {
+    layoutCalls.push_back("show top");
+}
+void HideTop() {
+    layoutCalls.push_back("hide top");
+}
+void RefreshTop() {
+    layoutCalls.push_back("refresh top");
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, ViewButtonsRearrangeTheViewsThatHaveJoinedTheLayout) {
+    ViewLayout::RegisterView(TopView, {PlaceTop, ShowTop, HideTop, RefreshTop});
+    layoutCalls.clear();
+    PressPanelButton(ButtonControl::SideViewButton);
+    PressPanelButton(ButtonControl::TopViewButton);
+    int width = 0;
+    int height = 0;
+    ButtonControl::GetClientSize(WinMain::GetMainWindow(), width, height);
+    const std::string whole = "top 91,0," + std::to_string(width - 91) + "," +
+                              std::to_string(height);
+    EXPECT_EQ(layoutCalls, (std::vector<std::string>{"hide top", whole, "show top"}));
+
+    layoutCalls.clear();
+    CourseData::AddPoint(1, 2, 3);
+    WinMain::RefreshShownViews();
+    EXPECT_EQ(layoutCalls, (std::vector<std::string>{"refresh top"}));
+    ViewLayout::ClearViews();
 }

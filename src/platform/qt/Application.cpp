@@ -5,11 +5,18 @@
 
 namespace platform {
 
+namespace {
+
+// Lives until the process ends: windows may still exist when static objects go.
+QApplication* application = nullptr;
+
+} // namespace
+
 void StartApplication(int& argc, char** argv) {
-    if (QApplication::instance() != nullptr) {
+    if (application != nullptr) {
         return;
     }
-    new QApplication(argc, argv);
+    application = new QApplication(argc, argv);
     // Debian has no alias for the user interface's MS Gothic face; IPAGothic has its
     // metrics.
     QFont::insertSubstitution(QString::fromUtf8("ＭＳ　ゴシック"), "IPAGothic");
