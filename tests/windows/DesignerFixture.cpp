@@ -6,6 +6,7 @@
 #include "platform/Application.h"
 #include "platform/Desktop.h"
 
+#include <cstdlib>
 #include <cstring>
 
 void DesignerTest::SetUp() {
@@ -88,4 +89,17 @@ void DesignerTest::LeavePanelButton(int identifier) {
 
 int DesignerTest::Level(int identifier) {
     return DrawButton::GetLevel(ButtonControl::GetButton(identifier));
+}
+
+std::filesystem::path DeathTestDirectory() {
+    static std::optional<TempDir> made;
+    if (std::getenv("VELMORA_DEATH_TEST_DIR") == nullptr) {
+        made.emplace();
+        setenv("VELMORA_DEATH_TEST_DIR", made->Path().c_str(), 1);
+    }
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::filesystem::path own = std::filesystem::path(std::getenv("VELMORA_DEATH_TEST_DIR")) /
+                                      (std::string(test->test_suite_name()) + "." + test->name());
+    std::filesystem::create_directories(own);
+    return own;
 }

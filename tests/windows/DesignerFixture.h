@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -42,3 +43,8 @@ protected:
     std::vector<std::string> helps;
     bool started = false;
 };
+
+// Death tests here start a new process that repeats the test's body, so a start directory
+// that both must see is handed down through the environment: the first call makes it.
+// Each test gets a folder of its own in it.
+std::filesystem::path DeathTestDirectory();

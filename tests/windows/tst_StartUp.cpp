@@ -84,15 +84,8 @@ TEST_F(StartFileTest, ACourseThatCannotBeOpenedStartsEmptyAfterTheMessage) {
     EXPECT_EQ(CourseData::GetPointNum(), 0);
 }
 
-// The death test runs in a new process that repeats this body, so the start directory
-// is handed to it through the environment.
 TEST(ColourDepthTest, AnyDepthButSixteenIsRefusedWithStatusZeroAndNothingWritten) {
-    std::optional<TempDir> made;
-    if (std::getenv("VELMORA_COLOUR_TEST_DIR") == nullptr) {
-        made.emplace();
-        setenv("VELMORA_COLOUR_TEST_DIR", made->Path().c_str(), 1);
-    }
-    const std::filesystem::path start = std::getenv("VELMORA_COLOUR_TEST_DIR");
+    const std::filesystem::path start = DeathTestDirectory();
     CurrentDir inDir(start);
     EXPECT_EXIT(
         {
@@ -107,5 +100,4 @@ TEST(ColourDepthTest, AnyDepthButSixteenIsRefusedWithStatusZeroAndNothingWritten
         },
         ::testing::ExitedWithCode(0), "システムのカラービットを16ビットにしてください!!\\|Error");
     EXPECT_TRUE(std::filesystem::is_empty(start));
-    unsetenv("VELMORA_COLOUR_TEST_DIR");
 }

@@ -159,6 +159,12 @@ TEST_F(MainWindowTest, SaveAsWritesTheNameAsTypedAndExportWritesTheMesh) {
     ASSERT_EQ(dialogs.size(), 2u);
     EXPECT_EQ(dialogs[1].filters[0].text, "cob(*.cob)");
     EXPECT_TRUE(boxes.empty());
+
+    fileAnswers = {dir.File("missing/mesh.cob")};
+    Command(ExportCommand);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Error");
+    EXPECT_EQ(boxes[0].title, "ファイルのオープンに失敗");
 }
 
 TEST_F(MainWindowTest, EachDialogRemembersItsOwnDirectory) {
@@ -245,8 +251,8 @@ TEST_F(MainWindowTest, ViewButtonsRearrangeTheViewsThatHaveJoinedTheLayout) {
     int width = 0;
     int height = 0;
     ButtonControl::GetClientSize(WinMain::GetMainWindow(), width, height);
-    const std::string whole = "top 91,0," + std::to_string(width - 91) + "," +
-                              std::to_string(height);
+    const std::string whole =
+        "top 91,0," + std::to_string(width - 91) + "," + std::to_string(height);
     EXPECT_EQ(layoutCalls, (std::vector<std::string>{"hide top", whole, "show top"}));
 
     layoutCalls.clear();
