@@ -198,6 +198,7 @@ void ShutDown() {
     CourseData::Destruct();
     DrawButton::End();
     CourseData::ConnectLoopStateHook(nullptr);
+    ViewLayout::ClearViews();
     platform::UnregisterWindowClass(ClassName);
     mainWindow = 0;
 }
