@@ -10,6 +10,9 @@
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "views/DispControl.h"
+#include "views/ExpandWindow.h"
+#include "views/ParallelWindow.h"
+#include "views/SpPointWindow.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -119,6 +122,9 @@ void OnCreate(platform::WindowHandle window) {
     DispControl::CreateDrawObjects();
     DrawButton::Init();
     ButtonControl::Create(window);
+    ParallelWindow::Create(window);
+    ExpandWindow::Create(window);
+    SpPointWindow::Create(window);
     CourseData::Initialize();
 }
 
@@ -198,6 +204,9 @@ void ShutDown() {
     CourseData::Destruct();
     DrawButton::End();
     CourseData::ConnectLoopStateHook(nullptr);
+    ParallelWindow::End();
+    ExpandWindow::End();
+    SpPointWindow::Destroy();
     ViewLayout::ClearViews();
     platform::UnregisterWindowClass(ClassName);
     mainWindow = 0;

@@ -1,0 +1,252 @@
+#include "views/ExpandWindow.h"
+
+#include "app/ButtonControl.h"
+#include "app/HWNDDataBase.h"
+#include "app/ViewLayout.h"
+#include "app/WinMain.h"
+#include "base/Error.h"
+#include "views/ExpandControl.h"
+#include "views/ExpandDisp.h"
+#include "views/MouseProtocol.h"
+
+#include <array>
+#include <cstdint>
+
+namespace ExpandWindow {
+
+namespace {
+
+constexpr const char* Tag = "ExpandWindow1";
+
+// The panel's tool is handed on as it is.
+constexpr bool SameTool(ExpandControl::Tool tool, ButtonControl::ButtonId button) {
+    return static_cast<int>(tool) == static_cast<int>(button);
+}
+static_assert(SameTool(ExpandControl::EditTool, ButtonControl::EditTool) &&
+              SameTool(ExpandControl::SampleTool, ButtonControl::SampleTool) &&
+              SameTool(ExpandControl::WidthTool, ButtonControl::WidthTool) &&
+              SameTool(ExpandControl::LoopTool, ButtonControl::LoopButton) &&
+              SameTool(ExpandControl::CameraMoveTool, ButtonControl::CameraMoveTool) &&
+              SameTool(ExpandControl::CameraZoomTool, ButtonControl::CameraZoomTool));
+
+constexpr int CreateSize = 100;
+
+// One window's state, copied out of the table and back as a plain record.
+struct ViewRecord {
+    CameraControl camera;
+};
+
+HWNDDataBase records;
+MouseProtocol mouse;
+std::array<platform::WindowHandle, 2> windows{};
+
+ViewRecord Record(platform::WindowHandle window) {
+    ViewRecord record{};
+    records.Get(&record, sizeof record, window);
+    return record;
+}
+
+void Store(const ViewRecord& record, platform::WindowHandle window) {
+    records.Set(&record, sizeof record, window);
+}
+
+void OnCreate(platform::WindowHandle window) {
+    ViewRecord record{};
+    record.camera.Reset();
+    records.Add(&record, sizeof record, window);
+}
+
+void OnDestroy(platform::WindowHandle window) {
+    ViewRecord record = Record(window);
+    record.camera.ReleaseScreen();
+    records.Remove(window);
+    for (platform::WindowHandle& known : windows) {
+        if (known == window) {
+            known = 0;
+        }
+    }
+}
+
+void OnSize(platform::WindowHandle window, int width, int height) {
+    ViewRecord record = Record(window);
+    record.camera.SetScreen(width, height);
+    Store(record, window);
+    platform::InvalidateWindow(window);
+}
+
+void OnPaint(platform::WindowHandle window) {
+    const platform::Rect client = platform::GetClientRect(window);
+    platform::DrawContext& target = platform::BeginPaint(window);
+    const ViewRecord record = Record(window);
+    ExpandDisp::Draw(record.camera);
+    if (const platform::DrawContext* surface = record.camera.GetSurface()) {
+        target.BitBlt(0, 0, client.right, client.bottom, *surface, 0, 0,
+                      platform::RasterOp::SourceCopy);
+    }
+    platform::EndPaint(window);
+}
+
+void RefreshIf(bool changed) {
+    if (changed) {
+        WinMain::RefreshShownViews();
+    }
+}
+
+void OnRightDown(platform::WindowHandle window, int x, int y) {
+    mouse.RightDown(window, x, y);
+    const ViewRecord record = Record(window);
+    RefreshIf(ExpandControl::RightPress(record.camera, ButtonControl::GetCurrentTool(), x, y));
+}
+
+void OnMouseMove(platform::WindowHandle window, int x, int y) {
+    const auto drag = mouse.Move(x, y);
+    if (!drag) {
+        return;
+    }
+    ViewRecord record = Record(window);
+    const bool changed = ExpandControl::Drag(record.camera, ButtonControl::GetCurrentTool(),
+                                             drag->x - drag->previousX, drag->y - drag->previousY);
+    Store(record, window);
+    RefreshIf(changed);
+}
+
+void OnLeftUp(platform::WindowHandle window, int x, int y) {
+    const bool dragged = mouse.LeftUp();
+    const ViewRecord record = Record(window);
+    const bool changed =
+        ExpandControl::LeftRelease(record.camera, ButtonControl::GetCurrentTool(), x, y, dragged);
+    mouse.FinishRelease();
+    RefreshIf(changed);
+}
+
+void OnRightUp() {
+    mouse.RightUp();
+    mouse.FinishRelease();
+}
+
+std::intptr_t Procedure(platform::WindowHandle window, platform::Message message,
+                        const platform::MessageArgs& args) {
+    using platform::Message;
+    switch (message) {
+    case Message::Create:
+        OnCreate(window);
+        return 0;
+    case Message::Destroy:
+        OnDestroy(window);
+        return 0;
+    case Message::Size:
+        OnSize(window, args.x, args.y);
+        return 0;
+    case Message::Paint:
+        OnPaint(window);
+        return 0;
+    case Message::LeftDown:
+        mouse.LeftDown(window, args.x, args.y);
+        return 0;
+    case Message::RightDown:
+        OnRightDown(window, args.x, args.y);
+        return 0;
+    case Message::MouseMove:
+        OnMouseMove(window, args.x, args.y);
+        return 0;
+    case Message::LeftUp:
+        OnLeftUp(window, args.x, args.y);
+        return 0;
+    case Message::RightUp:
+        OnRightUp();
+        return 0;
+    default:
+        return platform::DefWindowProc(window, message, args);
+    }
+}
+
+platform::WindowHandle CreateView(platform::WindowHandle parent, int32_t state) {
+    const platform::WindowHandle window = platform::CreateWindow(
+        ClassName, "", platform::ChildWindow | platform::VisibleStyle | platform::BorderStyle, 0, 0,
+        CreateSize, CreateSize, parent);
+    ViewRecord record = Record(window);
+    record.camera.SetState(state);
+    const platform::Rect client = platform::GetClientRect(window);
+    record.camera.SetScreen(client.right, client.bottom);
+    Store(record, window);
+    return window;
+}
+
+template <int view> void JoinLayout(ViewId id) {
+    ViewLayout::RegisterView(id, {[](int x, int y, int w, int h) { Place(view, x, y, w, h); },
+                                  [] { Show(view); }, [] { Hide(view); }, [] { Redraw(view); }});
+}
+
+} // namespace
+
+void Create(platform::WindowHandle parent) {
+    records.Init(sizeof(ViewRecord));
+    if (!platform::RegisterWindowClass({ClassName, Procedure, platform::Rgb15(128, 128, 128)})) {
+        Error::Fatal(Tag, "ウィンドウの登録に失敗");
+    }
+    windows[ExpandTop] = CreateView(parent, CameraControl::Top);
+    windows[ExpandSide] = CreateView(parent, CameraControl::Side);
+    JoinLayout<ExpandTop>(ExpandTopView);
+    JoinLayout<ExpandSide>(ExpandSideView);
+}
+
+void End() {
+    for (const platform::WindowHandle window : windows) {
+        platform::DestroyWindow(window);
+    }
+    for (int i = 0; i < records.GetCount(); ++i) {
+        ViewRecord record{};
+        records.GetAt(&record, sizeof record, i);
+        record.camera.ReleaseScreen();
+    }
+    records.Release();
+    platform::UnregisterWindowClass(ClassName);
+    windows = {};
+    mouse = MouseProtocol{};
+}
+
+platform::WindowHandle GetWindow(int view) {
+    if (view != ExpandTop && view != ExpandSide) {
+        Error::Fatal(Tag, "ありえないフラグを検出");
+    }
+    return windows[view];
+}
+
+// The zoom follows the client width, which is the new outer width less the frame. A width
+// of zero or less on either side keeps the zoom: no ratio with it is a zoom.
+void Place(int view, int x, int y, int width, int height) {
+    const platform::WindowHandle window = GetWindow(view);
+    const platform::Rect client = platform::GetClientRect(window);
+    const platform::Rect outer = platform::GetWindowRect(window);
+    const int newClientWidth = width - ((outer.right - outer.left) - client.right);
+    ViewRecord record = Record(window);
+    if (client.right > 0 && newClientWidth > 0) {
+        record.camera.SetZoom(record.camera.GetZoom() * newClientWidth / client.right);
+    }
+    Store(record, window);
+    platform::MoveWindow(window, x, y, width, height);
+}
+
+void GetClientSize(int view, int& width, int& height) {
+    const platform::Rect client = platform::GetClientRect(GetWindow(view));
+    width = client.right;
+    height = client.bottom;
+}
+
+void Redraw(int view) {
+    platform::InvalidateWindow(GetWindow(view));
+}
+
+void Show(int view) {
+    platform::ShowWindow(GetWindow(view), true);
+}
+
+void Hide(int view) {
+    platform::ShowWindow(GetWindow(view), false);
+}
+
+CameraControl GetCamera(int view) {
+    return Record(GetWindow(view)).camera;
+}
+
+} // namespace ExpandWindow

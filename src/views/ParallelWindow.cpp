@@ -1,0 +1,255 @@
+#include "views/ParallelWindow.h"
+
+#include "app/ButtonControl.h"
+#include "app/HWNDDataBase.h"
+#include "app/ViewLayout.h"
+#include "app/WinMain.h"
+#include "base/Error.h"
+#include "views/MouseProtocol.h"
+#include "views/ParallelControl.h"
+#include "views/ParallelDisp.h"
+
+#include <array>
+
+namespace ParallelWindow {
+
+namespace {
+
+constexpr const char* Tag = "ParallelWindow1";
+constexpr const char* ClassName = "ParallelWindow_parallelwnd1";
+constexpr int ViewNum = 3;
+constexpr int InitialSize = 100;
+constexpr std::array<int32_t, ViewNum> States{CameraControl::Top, CameraControl::Side,
+                                              CameraControl::Front};
+
+// The gestures are handed the panel's tool identifiers as they are.
+static_assert(ParallelControl::EditTool == ButtonControl::EditTool &&
+              ParallelControl::SampleTool == ButtonControl::SampleTool &&
+              ParallelControl::WidthTool == ButtonControl::WidthTool &&
+              ParallelControl::LoopTool == ButtonControl::LoopButton &&
+              ParallelControl::CameraMoveTool == ButtonControl::CameraMoveTool &&
+              ParallelControl::CameraZoomTool == ButtonControl::CameraZoomTool);
+
+// One view's state, copied out of the table and back as a plain record.
+struct ViewRecord {
+    CameraControl camera;
+    int32_t showCamera;
+};
+
+bool initialised = false;
+HWNDDataBase records;
+MouseProtocol mouse;
+std::array<platform::WindowHandle, ViewNum> windows{};
+
+ViewRecord Record(platform::WindowHandle window) {
+    ViewRecord record{};
+    records.Get(&record, sizeof record, window);
+    return record;
+}
+
+void Store(const ViewRecord& record, platform::WindowHandle window) {
+    records.Set(&record, sizeof record, window);
+}
+
+void OnCreate(platform::WindowHandle window) {
+    ViewRecord record{};
+    record.camera.Reset();
+    record.showCamera = 0;
+    records.Add(&record, sizeof record, window);
+}
+
+void OnDestroy(platform::WindowHandle window) {
+    if (!initialised) {
+        return;
+    }
+    ViewRecord record = Record(window);
+    record.showCamera = 0;
+    record.camera.ReleaseScreen();
+    records.Remove(window);
+}
+
+void OnSize(platform::WindowHandle window, int width, int height) {
+    ViewRecord record = Record(window);
+    record.camera.SetScreen(width, height);
+    Store(record, window);
+    platform::InvalidateWindow(window);
+}
+
+void OnPaint(platform::WindowHandle window) {
+    const platform::Rect client = platform::GetClientRect(window);
+    platform::DrawContext& target = platform::BeginPaint(window);
+    const ViewRecord record = Record(window);
+    ParallelDisp::Draw(record.camera, record.showCamera);
+    if (const platform::DrawContext* picture = record.camera.GetSurface()) {
+        target.BitBlt(0, 0, client.right, client.bottom, *picture, 0, 0,
+                      platform::RasterOp::SourceCopy);
+    }
+    platform::EndPaint(window);
+}
+
+void RefreshIf(bool changed) {
+    if (changed) {
+        WinMain::RefreshShownViews();
+    }
+}
+
+void OnRightDown(platform::WindowHandle window, int x, int y) {
+    mouse.RightDown(window, x, y);
+    const ViewRecord record = Record(window);
+    RefreshIf(ParallelControl::RightPress(record.camera, ButtonControl::GetCurrentTool(), x, y));
+}
+
+// Panning and zooming change the camera, so the record goes back before the redraw.
+void OnMouseMove(platform::WindowHandle window, int x, int y) {
+    const auto drag = mouse.Move(x, y);
+    if (!drag) {
+        return;
+    }
+    ViewRecord record = Record(window);
+    const bool changed =
+        ParallelControl::Drag(record.camera, ButtonControl::GetCurrentTool(),
+                              drag->x - drag->previousX, drag->y - drag->previousY);
+    Store(record, window);
+    RefreshIf(changed);
+}
+
+void OnLeftUp(platform::WindowHandle window, int x, int y) {
+    const bool dragged = mouse.LeftUp();
+    const ViewRecord record = Record(window);
+    const bool changed =
+        ParallelControl::LeftRelease(record.camera, ButtonControl::GetCurrentTool(), x, y, dragged);
+    mouse.FinishRelease();
+    RefreshIf(changed);
+}
+
+std::intptr_t Procedure(platform::WindowHandle window, platform::Message message,
+                        const platform::MessageArgs& args) {
+    using platform::Message;
+    switch (message) {
+    case Message::Create:
+        OnCreate(window);
+        return 0;
+    case Message::Destroy:
+        OnDestroy(window);
+        return 0;
+    case Message::Size:
+        OnSize(window, args.x, args.y);
+        return 0;
+    case Message::Paint:
+        OnPaint(window);
+        return 0;
+    case Message::LeftDown:
+        mouse.LeftDown(window, args.x, args.y);
+        return 0;
+    case Message::RightDown:
+        OnRightDown(window, args.x, args.y);
+        return 0;
+    case Message::MouseMove:
+        OnMouseMove(window, args.x, args.y);
+        return 0;
+    case Message::LeftUp:
+        OnLeftUp(window, args.x, args.y);
+        return 0;
+    case Message::RightUp:
+        mouse.RightUp();
+        mouse.FinishRelease();
+        return 0;
+    default:
+        return platform::DefWindowProc(window, message, args);
+    }
+}
+
+// What the layout calls for view number View; the layout shows the camera's place.
+template <int View> ViewOps LayoutOps() {
+    return {[](int x, int y, int w, int h) { Place(View, x, y, w, h); }, [] { Show(View, 1); },
+            [] { Hide(View); }, [] { Redraw(View); }};
+}
+
+} // namespace
+
+void Create(platform::WindowHandle parent) {
+    records.Init(sizeof(ViewRecord));
+    if (!platform::RegisterWindowClass({ClassName, Procedure, platform::Rgb15(128, 128, 128)})) {
+        Error::Fatal(Tag, "ウィンドウの登録に失敗");
+    }
+    initialised = true;
+    for (int view = 0; view < ViewNum; ++view) {
+        const platform::WindowHandle window = platform::CreateWindow(
+            ClassName, "", platform::ChildWindow | platform::VisibleStyle | platform::BorderStyle,
+            0, 0, InitialSize, InitialSize, parent);
+        windows[view] = window;
+        ViewRecord record = Record(window);
+        record.camera.SetState(States[view]);
+        const platform::Rect client = platform::GetClientRect(window);
+        record.camera.SetScreen(client.right, client.bottom);
+        Store(record, window);
+    }
+    ViewLayout::RegisterView(TopView, LayoutOps<0>());
+    ViewLayout::RegisterView(SideView, LayoutOps<1>());
+    ViewLayout::RegisterView(FrontView, LayoutOps<2>());
+}
+
+void End() {
+    for (int i = 0; i < records.GetCount(); ++i) {
+        ViewRecord record{};
+        records.GetAt(&record, sizeof record, i);
+        record.camera.ReleaseScreen();
+    }
+    records.Release();
+    platform::UnregisterWindowClass(ClassName);
+    windows = {};
+    mouse = MouseProtocol{};
+    initialised = false;
+}
+
+platform::WindowHandle GetWindow(int view) {
+    if (view < 0 || view >= ViewNum) {
+        Error::Fatal(Tag, "ありえないフラグを検出");
+    }
+    return windows[view];
+}
+
+// The zoom follows the client width, frame excluded, so that placing a view at the size it
+// already has keeps its zoom. A width of zero or less on either side keeps it too: the
+// ratio would be zero, infinite or NaN, and the camera would keep that for good.
+void Place(int view, int x, int y, int width, int height) {
+    const platform::WindowHandle window = GetWindow(view);
+    const platform::Rect client = platform::GetClientRect(window);
+    const platform::Rect outer = platform::GetWindowRect(window);
+    const int newClientWidth = width - ((outer.right - outer.left) - client.right);
+    ViewRecord record = Record(window);
+    if (client.right > 0 && newClientWidth > 0) {
+        record.camera.SetZoom(record.camera.GetZoom() * newClientWidth / client.right);
+    }
+    Store(record, window);
+    platform::MoveWindow(window, x, y, width, height);
+}
+
+void GetClientSize(int view, int& width, int& height) {
+    const platform::Rect client = platform::GetClientRect(GetWindow(view));
+    width = client.right;
+    height = client.bottom;
+}
+
+void Redraw(int view) {
+    platform::InvalidateWindow(GetWindow(view));
+}
+
+void Show(int view, int showCamera) {
+    const platform::WindowHandle window = GetWindow(view);
+    ViewRecord record = Record(window);
+    record.showCamera = showCamera != 0 ? 1 : 0;
+    Store(record, window);
+    platform::ShowWindow(window, true);
+    platform::InvalidateWindow(window);
+}
+
+void Hide(int view) {
+    platform::ShowWindow(GetWindow(view), false);
+}
+
+CameraControl GetCamera(int view) {
+    return Record(GetWindow(view)).camera;
+}
+
+} // namespace ParallelWindow

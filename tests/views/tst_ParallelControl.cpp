@@ -1,0 +1,176 @@
+#include "render/CameraControl.h"
+#include "support/CourseTest.h"
+#include "support/ErrorLogCheck.h"
+#include "views/ParallelControl.h"
+
+#include <array>
+
+using namespace ParallelControl;
+
+namespace {
+
+// The world axes (0 x, 1 y, 2 z) that run right and up on each view's screen.
+struct ViewAxes {
+    int state;
+    int right;
+    int up;
+    int depth;
+};
+
+constexpr std::array<ViewAxes, 3> Views{{
+    {CameraControl::Top, 0, 2, 1},
+    {CameraControl::Side, 2, 1, 0},
+    {CameraControl::Front, 0, 1, 2},
+}};
+
+std::array<double, 3> Array(const Vec3d& v) {
+    return {v.x, v.y, v.z};
+}
+
+// A 200 x 150 view with the world origin at its centre.
+class ParallelControlTest : public CourseTest {
+protected:
+    void TearDown() override {
+        camera.ReleaseScreen();
+        CourseTest::TearDown();
+    }
+
+    CameraControl& Look(int state, double zoom = 1.0) {
+        camera.ReleaseScreen();
+        camera.Reset();
+        camera.SetState(state);
+        camera.SetZoom(zoom);
+        camera.SetScreen(200, 150);
+        return camera;
+    }
+
+    CameraControl camera{};
+};
+
+} // namespace
+
+TEST_F(ParallelControlTest, EditDragsMoveThePointEightTenthsOfAUnitPerPixelAtAnyZoom) {
+    for (const ViewAxes& view : Views) {
+        for (double zoom : {0.05, 7.0}) {
+            CourseData::NewCourse();
+            AddPoints({{10, 20, 30}, {100, 0, 0}});
+            CourseData::SetHandle(0, CourseData::HandlePoint);
+            EXPECT_TRUE(Drag(Look(view.state, zoom), EditTool, 10, 5));
+            const auto p = Array(PositionOf(0));
+            const std::array<double, 3> before{10, 20, 30};
+            EXPECT_DOUBLE_EQ(p[view.right], before[view.right] + 8.0) << view.state;
+            EXPECT_DOUBLE_EQ(p[view.up], before[view.up] - 4.0) << view.state;
+            EXPECT_EQ(p[view.depth], before[view.depth]) << view.state;
+        }
+    }
+    CourseData::SetHandle(-1, CourseData::HandlePoint);
+    EXPECT_FALSE(Drag(camera, EditTool, 10, 5));
+}
+
+TEST_F(ParallelControlTest, HandleDragsFixTheScreenAxesAndTheBackwardEndMovesTheOtherWay) {
+    for (const ViewAxes& view : Views) {
+        for (int end : {CourseData::HandleForward, CourseData::HandleBackward}) {
+            CourseData::NewCourse();
+            AddPoints({{0, 0, 0}, {100, 10, 50}});
+            // The depth axis keeps its property: fixed for one end, automatic for the other.
+            std::array<int32_t, 3> fixed{0, 0, 0};
+            fixed[view.depth] = end == CourseData::HandleForward ? 1 : 0;
+            CourseData::SetTangentFixed(0, fixed[0], fixed[1], fixed[2]);
+            const auto before = Array(HandleOf(0));
+            CourseData::SetHandle(0, end);
+            EXPECT_TRUE(Drag(Look(view.state), EditTool, 10, 5));
+            const double sign = end == CourseData::HandleForward ? 1.0 : -1.0;
+            const auto after = Array(HandleOf(0));
+            EXPECT_DOUBLE_EQ(after[view.right], before[view.right] + sign * 8.0);
+            EXPECT_DOUBLE_EQ(after[view.up], before[view.up] - sign * 4.0);
+            EXPECT_EQ(after[view.depth], before[view.depth]);
+            fixed[view.right] = 1;
+            fixed[view.up] = 1;
+            EXPECT_EQ(FixedFlagsOf(0), fixed) << view.state;
+            EXPECT_EQ(PositionOf(0).x, 0.0);
+        }
+    }
+    camera.ReleaseScreen();
+    camera.Reset(); // a camera that was never given a state
+    EXPECT_REPORT(Drag(camera, EditTool, 10, 10), "ParallelControl1", "ありえないカメラ属性を検出");
+}
+
+// The world point under the mouse stays under it as the mouse moves.
+TEST_F(ParallelControlTest, PanningFollowsTheMouseExactlyAtAnyZoom) {
+    for (const ViewAxes& view : Views) {
+        for (double zoom : {0.01, 0.37, 250.0}) {
+            Look(view.state, zoom);
+            Vec3d before{};
+            camera.ScreenToWorld(40, 30, before);
+            EXPECT_TRUE(Drag(camera, CameraMoveTool, 13, -7));
+            Vec3d after{};
+            camera.ScreenToWorld(40 + 13, 30 - 7, after);
+            EXPECT_NEAR(after.x, before.x, 1e-9 / zoom) << view.state << " " << zoom;
+            EXPECT_NEAR(after.y, before.y, 1e-9 / zoom) << view.state << " " << zoom;
+            EXPECT_NEAR(after.z, before.z, 1e-9 / zoom) << view.state << " " << zoom;
+        }
+    }
+    EXPECT_EQ(CourseData::IsChanged(), 0);
+}
+
+TEST_F(ParallelControlTest, ZoomSampleAndWidthDragsFollowTheVerticalMovement) {
+    AddPoints({{0, 0, 0}, {100, 0, 0}});
+    CourseData::SetHandle(0, CourseData::HandlePoint);
+    Look(CameraControl::Side);
+    EXPECT_TRUE(Drag(camera, CameraZoomTool, 3, -20)); // up enlarges
+    EXPECT_DOUBLE_EQ(camera.GetZoom(), 1.2);
+    EXPECT_TRUE(Drag(camera, SampleTool, 50, 7)); // down adds samples
+    EXPECT_EQ(CourseData::GetSampleNum(0), CourseData::DefaultSampleNum + 7);
+    EXPECT_TRUE(Drag(camera, WidthTool, 9, 5));
+    EXPECT_DOUBLE_EQ(CourseData::GetWidthScale(), 1.5);
+    EXPECT_FALSE(Drag(camera, LoopTool, 5, 5));
+    EXPECT_EQ(CourseData::GetSampleNum(1), CourseData::DefaultSampleNum);
+}
+
+TEST_F(ParallelControlTest, EditClicksPickAPointThenAHandleEndElseAddAPointButNotAfterADrag) {
+    Look(CameraControl::Top);
+    EXPECT_TRUE(LeftRelease(camera, EditTool, 130, 65, false));
+    EXPECT_TRUE(LeftRelease(camera, EditTool, 60, 75, false));
+    ASSERT_EQ(CourseData::GetPointNum(), 2);
+    EXPECT_EQ(PositionOf(0).x, 30.0);
+    EXPECT_EQ(PositionOf(0).z, 10.0);
+    EXPECT_EQ(SelectedPoint(), 1);
+    EXPECT_FALSE(LeftRelease(camera, EditTool, 100, 100, true));
+    EXPECT_TRUE(LeftRelease(camera, EditTool, 131, 66, false));
+    EXPECT_EQ(SelectedPoint(), 0);
+    CourseData::SetTangent(0, 0, 0, 100, 1, 1, 1);
+    EXPECT_TRUE(LeftRelease(camera, EditTool, 130, 95, false));
+    int32_t index = 0;
+    int32_t state = -1;
+    CourseData::GetHandle(index, state);
+    EXPECT_EQ(index, 0);
+    EXPECT_EQ(state, CourseData::HandleBackward);
+    EXPECT_EQ(CourseData::GetPointNum(), 2);
+}
+
+// The sample tool picks on a click only, but redraws either way.
+TEST_F(ParallelControlTest, SampleClicksPickAPoint) {
+    Look(CameraControl::Front);
+    AddPoints({{0, 0, 0}, {50, 0, 0}});
+    EXPECT_TRUE(LeftRelease(camera, SampleTool, 100, 75, true));
+    EXPECT_EQ(SelectedPoint(), 1);
+    EXPECT_TRUE(LeftRelease(camera, SampleTool, 100, 75, false));
+    EXPECT_EQ(SelectedPoint(), 0);
+    EXPECT_FALSE(LeftRelease(camera, WidthTool, 40, 40, false));
+    EXPECT_EQ(CourseData::GetPointNum(), 2);
+}
+
+TEST_F(ParallelControlTest, RightPressesDeleteAPointOrFreeAHandleAndAlwaysRedraw) {
+    Look(CameraControl::Top);
+    AddPoints({{0, 0, 0}, {50, 0, 0}, {-50, 0, 0}});
+    CourseData::SetTangent(0, 0, 0, 100, 1, 1, 1);
+    CourseData::SetHandle(0, CourseData::HandlePoint);
+    EXPECT_FALSE(RightPress(camera, WidthTool, 100, 75));
+    EXPECT_TRUE(RightPress(camera, EditTool, 100, 45)); // the forward handle end
+    EXPECT_EQ(FixedFlagsOf(0), (std::array<int32_t, 3>{0, 0, 0}));
+    EXPECT_TRUE(RightPress(camera, EditTool, 20, 20)); // nothing there
+    EXPECT_EQ(CourseData::GetPointNum(), 3);
+    EXPECT_TRUE(RightPress(camera, EditTool, 151, 74));
+    EXPECT_EQ(CourseData::GetPointNum(), 2);
+    EXPECT_EQ(SelectedPoint(), -1);
+}
