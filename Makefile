@@ -12,7 +12,7 @@ CMAKE_ARGS ?=
 # end-to-end tests.
 PACKAGES := cmake ninja-build g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
             locales qt6-base-dev qt6-multimedia-dev fonts-ipafont-gothic libx11-dev \
-            xvfb xauth xdotool
+            libpng-dev xvfb xauth xdotool
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 SAMPLE := resources/samples/circuit.cus

@@ -1,12 +1,14 @@
 // velmora-cli: the course core without a display, for batch work and tests.
 
 #include "cli/CourseInfo.h"
+#include "cli/RenderCommand.h"
 #include "model/CobExport.h"
 #include "model/CourseData.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +25,10 @@ constexpr const char* Usage =
     "  info COURSE.cus                print a JSON summary of the course\n"
     "  export-cob COURSE.cus OUT.cob  export the course as a trueSpace .cob mesh\n"
     "  resave IN.cus OUT.cus          load a course and save it again\n"
+    "  render COURSE.cus OUT.bmp|OUT.png --view VIEW [--size WxH] [--zoom Z]\n"
+    "         [--center X,Y,Z] [--show-camera]\n"
+    "                                 draw a view as its window would; VIEW is top, side,\n"
+    "                                 front, expand-top, expand-side or spline-point\n"
     "\n"
     "Options:\n"
     "  --help                         show this help\n"
@@ -75,6 +81,22 @@ int Resave(const char* course, const char* out) {
     return CourseData::Save(out) == 0 ? ExitOk : Fail(out, "cannot write");
 }
 
+int Render(int argc, char** argv) {
+    const std::string out = argv[3];
+    if (!IsRenderTarget(out)) {
+        return WrongUsage("the image must be a .bmp or .png file: " + out);
+    }
+    std::string error;
+    const std::optional<RenderOptions> options = ParseRenderOptions(argc - 4, argv + 4, error);
+    if (!options) {
+        return WrongUsage(error);
+    }
+    if (!LoadCourse(argv[2])) {
+        return ExitFailure;
+    }
+    return RenderView(*options, out) == 0 ? ExitOk : Fail(out.c_str(), "cannot write");
+}
+
 int Run(int argc, char** argv) {
     if (argc < 2) {
         return WrongUsage("no command given");
@@ -97,6 +119,9 @@ int Run(int argc, char** argv) {
     }
     if (command == "resave" && operands == 2) {
         return Resave(argv[2], argv[3]);
+    }
+    if (command == "render" && operands >= 2) {
+        return Render(argc, argv);
     }
     return WrongUsage("unknown command or wrong number of arguments: " + std::string(command));
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "cli/RenderOptions.h"
+
+#include <string>
+
+// Draws one view of the loaded course exactly as its window would, on a surface of the
+// options' size with a freshly reset camera, and writes it as a .bmp (the surface's own
+// 16-bit pixels) or a .png. 0 on success, 1 when the file cannot be written.
+int RenderView(const RenderOptions& options, const std::string& out);
+
+// Whether the file name ends in an image type the command writes.
+bool IsRenderTarget(const std::string& out);

@@ -1,0 +1,104 @@
+#include "cli/RenderOptions.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+// Large enough for any screen, small enough that a surface always fits in memory.
+constexpr int LargestSide = 8192;
+
+struct NamedView {
+    std::string_view name;
+    RenderOptions::View view;
+};
+
+constexpr NamedView Views[] = {
+    {"top", RenderOptions::View::Top},
+    {"side", RenderOptions::View::Side},
+    {"front", RenderOptions::View::Front},
+    {"expand-top", RenderOptions::View::ExpandTop},
+    {"expand-side", RenderOptions::View::ExpandSide},
+    {"spline-point", RenderOptions::View::SplinePoint},
+};
+
+bool ParseWhole(std::string_view text, int& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+bool ParseNumber(std::string_view text, double& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
+bool ParseSize(std::string_view text, int& width, int& height) {
+    const std::size_t cross = text.find('x');
+    return cross != std::string_view::npos && ParseWhole(text.substr(0, cross), width) &&
+           ParseWhole(text.substr(cross + 1), height) && width >= 1 && height >= 1 &&
+           width <= LargestSide && height <= LargestSide;
+}
+
+bool ParseCentre(std::string_view text, Vec3d& centre) {
+    const std::size_t first = text.find(',');
+    const std::size_t second = first == std::string_view::npos ? first : text.find(',', first + 1);
+    return second != std::string_view::npos && ParseNumber(text.substr(0, first), centre.x) &&
+           ParseNumber(text.substr(first + 1, second - first - 1), centre.y) &&
+           ParseNumber(text.substr(second + 1), centre.z);
+}
+
+bool ParseView(std::string_view text, RenderOptions::View& view) {
+    for (const NamedView& named : Views) {
+        if (named.name == text) {
+            view = named.view;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<RenderOptions> ParseRenderOptions(int count, char** arguments, std::string& error) {
+    RenderOptions options;
+    bool viewGiven = false;
+    for (int i = 0; i < count; ++i) {
+        const std::string_view option = arguments[i];
+        if (option == "--show-camera") {
+            options.showCamera = true;
+            continue;
+        }
+        if (i + 1 >= count) {
+            error = "missing value or unknown option: " + std::string(option);
+            return std::nullopt;
+        }
+        const std::string_view value = arguments[++i];
+        bool valid = false;
+        if (option == "--view") {
+            valid = ParseView(value, options.view);
+            viewGiven = valid;
+        } else if (option == "--size") {
+            valid = ParseSize(value, options.width, options.height);
+        } else if (option == "--zoom") {
+            double zoom = 0;
+            valid = ParseNumber(value, zoom) && zoom > 0;
+            options.zoom = zoom;
+        } else if (option == "--center") {
+            valid = ParseCentre(value, options.centre);
+        } else {
+            error = "unknown option: " + std::string(option);
+            return std::nullopt;
+        }
+        if (!valid) {
+            error = "invalid value for " + std::string(option) + ": " + std::string(value);
+            return std::nullopt;
+        }
+    }
+    if (!viewGiven) {
+        error = "--view is required (top, side, front, expand-top, expand-side, spline-point)";
+        return std::nullopt;
+    }
+    return options;
+}

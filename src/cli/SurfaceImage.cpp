@@ -1,0 +1,127 @@
+#include "cli/SurfaceImage.h"
+
+#include "platform/Presentation.h"
+#include "platform/SaveFile.h"
+
+#include <csetjmp>
+#include <cstdint>
+#include <png.h>
+#include <vector>
+
+namespace SurfaceImage {
+
+namespace {
+
+constexpr std::uint32_t FileHeaderSize = 14;
+constexpr std::uint32_t InfoHeaderSize = 40;
+
+void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    out.push_back(static_cast<std::uint8_t>(value & 0xFFu));
+    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFFu));
+}
+
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    Put16(out, value & 0xFFFFu);
+    Put16(out, value >> 16);
+}
+
+std::vector<std::uint8_t> BmpHeaders(const platform::Surface& surface) {
+    const auto imageSize =
+        static_cast<std::uint32_t>(surface.Stride()) * static_cast<std::uint32_t>(surface.Height());
+    std::vector<std::uint8_t> out;
+    out.push_back('B');
+    out.push_back('M');
+    Put32(out, FileHeaderSize + InfoHeaderSize + imageSize);
+    Put32(out, 0);
+    Put32(out, FileHeaderSize + InfoHeaderSize);
+    Put32(out, InfoHeaderSize);
+    Put32(out, static_cast<std::uint32_t>(surface.Width()));
+    Put32(out, static_cast<std::uint32_t>(surface.Height())); // positive: bottom-up
+    Put16(out, 1);                                            // planes
+    Put16(out, 16);                                           // 5-5-5 without a mask
+    Put32(out, 0);                                            // no compression
+    Put32(out, imageSize);
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0);
+    return out;
+}
+
+// libpng hands the encoded bytes here; the file is committed only when all went well.
+void WriteToSaveFile(png_structp png, png_bytep data, png_size_t length) {
+    static_cast<SaveFile*>(png_get_io_ptr(png))->Write(data, length);
+}
+
+void FlushNothing(png_structp /*png*/) {}
+
+std::vector<png_byte> RgbRows(const platform::Surface& surface) {
+    const int width = surface.Width();
+    std::vector<png_byte> rows(static_cast<std::size_t>(width) * surface.Height() * 3);
+    std::size_t at = 0;
+    for (int y = 0; y < surface.Height(); ++y) {
+        const platform::Colour15* row = surface.Row(y);
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t rgb = platform::ToRgb888(row[x]);
+            rows[at++] = static_cast<png_byte>(rgb >> 16);
+            rows[at++] = static_cast<png_byte>(rgb >> 8);
+            rows[at++] = static_cast<png_byte>(rgb);
+        }
+    }
+    return rows;
+}
+
+// libpng reports errors by longjmp; nothing here owns resources across the jump but
+// libpng's own structures, which the caller destroys.
+bool EncodePng(SaveFile& file, const platform::Surface& surface, std::vector<png_byte>& pixels) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    if (info == nullptr) {
+        png_destroy_write_struct(&png, nullptr);
+        return false;
+    }
+    std::vector<png_bytep> rows(static_cast<std::size_t>(surface.Height()));
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        rows[y] = pixels.data() + y * static_cast<std::size_t>(surface.Width()) * 3;
+    }
+    bool done = false;
+    if (setjmp(png_jmpbuf(png)) == 0) {
+        png_set_write_fn(png, &file, WriteToSaveFile, FlushNothing);
+        png_set_IHDR(png, info, static_cast<png_uint_32>(surface.Width()),
+                     static_cast<png_uint_32>(surface.Height()), 8, PNG_COLOR_TYPE_RGB,
+                     PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_set_rows(png, info, rows.data());
+        png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+        done = true;
+    }
+    png_destroy_write_struct(&png, &info);
+    return done;
+}
+
+} // namespace
+
+int WriteBmp16(const platform::Surface& surface, const std::string& path) {
+    SaveFile file(path);
+    if (!file.Open()) {
+        return 1;
+    }
+    const std::vector<std::uint8_t> headers = BmpHeaders(surface);
+    file.Write(headers.data(), headers.size());
+    file.Write(surface.Bits(), static_cast<std::size_t>(surface.Stride()) *
+                                   static_cast<std::size_t>(surface.Height()));
+    return file.Commit() ? 0 : 1;
+}
+
+int WritePng(const platform::Surface& surface, const std::string& path) {
+    SaveFile file(path);
+    if (!file.Open()) {
+        return 1;
+    }
+    std::vector<png_byte> pixels = RgbRows(surface);
+    if (!EncodePng(file, surface, pixels)) {
+        return 1;
+    }
+    return file.Commit() ? 0 : 1;
+}
+
+} // namespace SurfaceImage
