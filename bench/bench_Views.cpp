@@ -9,6 +9,7 @@
 #include "render/CameraControl.h"
 #include "views/DispControl.h"
 #include "views/ParallelDisp.h"
+#include "views/SpPointDisp.h"
 
 #include <algorithm>
 #include <array>
@@ -44,10 +45,11 @@ Bounds CourseBounds() {
     return b;
 }
 
-// The three views with the course centred in each and filling nine tenths of it.
-class ParallelViews {
+// The shape layout's four quarters: the three parallel views with the course centred in
+// each and filling nine tenths of it, and the roll dial.
+class ShapeLayoutViews {
 public:
-    ParallelViews() {
+    ShapeLayoutViews() {
         DispControl::CreateDrawObjects();
         const Bounds b = CourseBounds();
         const Vec3d centre{(b.low.x + b.high.x) / 2, (b.low.y + b.high.y) / 2,
@@ -65,29 +67,35 @@ public:
             camera.SetZoom(0.9 * std::min(ViewWidth / std::max(extents[view][0], 1.0),
                                           ViewHeight / std::max(extents[view][1], 1.0)));
         }
+        dial.Reset();
+        dial.SetState(CameraControl::Front);
+        dial.SetScreen(ViewWidth, ViewHeight);
     }
-    ~ParallelViews() {
+    ~ShapeLayoutViews() {
         for (CameraControl& camera : cameras) {
             camera.ReleaseScreen();
         }
+        dial.ReleaseScreen();
         DispControl::DeleteDrawObjects();
     }
-    ParallelViews(const ParallelViews&) = delete;
-    ParallelViews& operator=(const ParallelViews&) = delete;
+    ShapeLayoutViews(const ShapeLayoutViews&) = delete;
+    ShapeLayoutViews& operator=(const ShapeLayoutViews&) = delete;
 
     void DrawAll() const {
         for (const CameraControl& camera : cameras) {
             ParallelDisp::Draw(camera, 1);
         }
+        SpPointDisp::Draw(dial, SpPointDisp::GripRoll);
     }
     const CameraControl& Top() const { return cameras[0]; }
 
 private:
     std::array<CameraControl, 3> cameras{};
+    CameraControl dial{};
 };
 
 void RedrawLoop(benchmark::State& state) {
-    const ParallelViews views;
+    const ShapeLayoutViews views;
     for (auto _ : state) {
         views.DrawAll();
         benchmark::ClobberMemory();
@@ -95,26 +103,26 @@ void RedrawLoop(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(GetCourseRowNum());
 }
 
-void BM_ParallelRedrawSample(benchmark::State& state) {
+void BM_ShapeLayoutRedrawSample(benchmark::State& state) {
     if (CourseData::Load(SampleCourse.c_str()) != 0) {
         state.SkipWithError("the sample course does not load");
         return;
     }
     RedrawLoop(state);
 }
-BENCHMARK(BM_ParallelRedrawSample)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShapeLayoutRedrawSample)->Unit(benchmark::kMillisecond);
 
 // The largest course a drag has to keep up with: 256 points, 50 samples per segment.
-void BM_ParallelRedrawLargest(benchmark::State& state) {
+void BM_ShapeLayoutRedrawLargest(benchmark::State& state) {
     BuildBenchCourse(BenchPointNum, 50);
     RedrawLoop(state);
 }
-BENCHMARK(BM_ParallelRedrawLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShapeLayoutRedrawLargest)->Unit(benchmark::kMillisecond);
 
 // A click on empty ground: every point is tested and none is hit.
 void BM_ParallelFindPoint(benchmark::State& state) {
     BuildBenchCourse(BenchPointNum, 50);
-    const ParallelViews views;
+    const ShapeLayoutViews views;
     for (auto _ : state) {
         benchmark::DoNotOptimize(ParallelDisp::FindPoint(views.Top(), 3, 3));
     }
@@ -123,7 +131,7 @@ BENCHMARK(BM_ParallelFindPoint)->Unit(benchmark::kMicrosecond);
 
 void BM_ParallelFindHandle(benchmark::State& state) {
     BuildBenchCourse(BenchPointNum, 50);
-    const ParallelViews views;
+    const ShapeLayoutViews views;
     for (auto _ : state) {
         benchmark::DoNotOptimize(ParallelDisp::FindHandle(views.Top(), 3, 3));
     }

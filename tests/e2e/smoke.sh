@@ -2,7 +2,8 @@
 # The real designer under Xvfb with real X input: it starts, its window appears with its
 # title, a click on a tool button changes the panel, and a close request as a window
 # manager sends it ends the program and writes Settei.ini.
-# It leaves designer.png, the window with the sample course, in RUNDIR.
+# It leaves designer.png, the window with the sample course, and a picture of each
+# layout in RUNDIR.
 # Usage: smoke.sh VELMORA XHELPER SAMPLE RUNDIR
 set -eu
 velmora=$1 xhelper=$2 sample=$3 run=$4
@@ -30,6 +31,14 @@ xdotool mousemove --window "$window" 45 60 click 1
 sleep 1
 "$xhelper" shot after.png
 cmp -s before.png after.png && { echo "the panel did not change"; exit 1; }
+
+# Each layout button, 22 pixels apart from 228 pixels below the panel's top; the pictures
+# are the README's.
+for layout in shape:257 height:279 width:301 roll:323; do
+    xdotool mousemove --window "$window" 45 "${layout#*:}" click 1
+    sleep 1
+    "$xhelper" shot "layout-${layout%:*}.png" 0 0 800 600
+done
 
 "$xhelper" close VelmoraV1.0
 for _ in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
