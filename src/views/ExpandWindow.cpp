@@ -5,6 +5,7 @@
 #include "app/ViewLayout.h"
 #include "app/WinMain.h"
 #include "base/Error.h"
+#include "views/CameraView.h"
 #include "views/ExpandControl.h"
 #include "views/ExpandDisp.h"
 #include "views/MouseProtocol.h"
@@ -75,15 +76,9 @@ void OnSize(platform::WindowHandle window, int width, int height) {
 }
 
 void OnPaint(platform::WindowHandle window) {
-    const platform::Rect client = platform::GetClientRect(window);
-    platform::DrawContext& target = platform::BeginPaint(window);
     const ViewRecord record = Record(window);
     ExpandDisp::Draw(record.camera);
-    if (const platform::DrawContext* surface = record.camera.GetSurface()) {
-        target.BitBlt(0, 0, client.right, client.bottom, *surface, 0, 0,
-                      platform::RasterOp::SourceCopy);
-    }
-    platform::EndPaint(window);
+    CameraView::Present(window, record.camera);
 }
 
 void RefreshIf(bool changed) {
@@ -216,13 +211,8 @@ platform::WindowHandle GetWindow(int view) {
 // of zero or less on either side keeps the zoom: no ratio with it is a zoom.
 void Place(int view, int x, int y, int width, int height) {
     const platform::WindowHandle window = GetWindow(view);
-    const platform::Rect client = platform::GetClientRect(window);
-    const platform::Rect outer = platform::GetWindowRect(window);
-    const int newClientWidth = width - ((outer.right - outer.left) - client.right);
     ViewRecord record = Record(window);
-    if (client.right > 0 && newClientWidth > 0) {
-        record.camera.SetZoom(record.camera.GetZoom() * newClientWidth / client.right);
-    }
+    CameraView::RescaleZoom(window, record.camera, width);
     Store(record, window);
     platform::MoveWindow(window, x, y, width, height);
 }

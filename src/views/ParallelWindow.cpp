@@ -5,6 +5,7 @@
 #include "app/ViewLayout.h"
 #include "app/WinMain.h"
 #include "base/Error.h"
+#include "views/CameraView.h"
 #include "views/MouseProtocol.h"
 #include "views/ParallelControl.h"
 #include "views/ParallelDisp.h"
@@ -76,15 +77,9 @@ void OnSize(platform::WindowHandle window, int width, int height) {
 }
 
 void OnPaint(platform::WindowHandle window) {
-    const platform::Rect client = platform::GetClientRect(window);
-    platform::DrawContext& target = platform::BeginPaint(window);
     const ViewRecord record = Record(window);
     ParallelDisp::Draw(record.camera, record.showCamera);
-    if (const platform::DrawContext* picture = record.camera.GetSurface()) {
-        target.BitBlt(0, 0, client.right, client.bottom, *picture, 0, 0,
-                      platform::RasterOp::SourceCopy);
-    }
-    platform::EndPaint(window);
+    CameraView::Present(window, record.camera);
 }
 
 void RefreshIf(bool changed) {
@@ -214,13 +209,8 @@ platform::WindowHandle GetWindow(int view) {
 // ratio would be zero, infinite or NaN, and the camera would keep that for good.
 void Place(int view, int x, int y, int width, int height) {
     const platform::WindowHandle window = GetWindow(view);
-    const platform::Rect client = platform::GetClientRect(window);
-    const platform::Rect outer = platform::GetWindowRect(window);
-    const int newClientWidth = width - ((outer.right - outer.left) - client.right);
     ViewRecord record = Record(window);
-    if (client.right > 0 && newClientWidth > 0) {
-        record.camera.SetZoom(record.camera.GetZoom() * newClientWidth / client.right);
-    }
+    CameraView::RescaleZoom(window, record.camera, width);
     Store(record, window);
     platform::MoveWindow(window, x, y, width, height);
 }
