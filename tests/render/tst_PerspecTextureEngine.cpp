@@ -1,0 +1,278 @@
+#include "platform/Surface.h"
+#include "render/Clipping.h"
+#include "render/PerspecTextureEngine.h"
+#include "support/ErrorLogCheck.h"
+#include "support/TempDir.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <limits>
+#include <random>
+#include <vector>
+
+namespace {
+
+using TextureSpan::Segment;
+
+// The plain per-pixel loop, written out as the engine's arithmetic is defined: the fast
+// path must match it pixel for pixel.
+void ReferenceFill(const TextureSpan::Run& run, const TextureView& texture, const Segment* table) {
+    float w = run.w;
+    std::int32_t e = run.e;
+    for (int k = 0; k < run.count; ++k) {
+        const float reciprocal =
+            table[e >> 16].value - static_cast<float>(e & 0xFFFF) * table[e >> 16].displacement;
+        const float t = w * reciprocal;
+        const float u = run.uv.u + t * run.duv.u;
+        const float v = run.uv.v + t * run.duv.v;
+        const int tu = TextureSpan::Truncate(static_cast<float>(texture.Width() - 1) * u);
+        const int tv = TextureSpan::Truncate(static_cast<float>(texture.Height() - 1) * v);
+        run.pixels[k] = texture.texels[(tu & (texture.Width() - 1)) +
+                                       ((tv & (texture.Height() - 1)) << texture.log2Width)];
+        w += run.dw;
+        e += run.de;
+    }
+}
+
+struct Texture {
+    std::vector<std::uint16_t> texels;
+    TextureView view;
+
+    Texture(int log2Width, int log2Height, std::uint32_t seed = 0) {
+        texels.resize(std::size_t{1} << (log2Width + log2Height));
+        std::mt19937 random(seed);
+        for (std::size_t i = 0; i < texels.size(); ++i) {
+            texels[i] = seed == 0 ? static_cast<std::uint16_t>(i) : random() & 0x7FFF;
+        }
+        view = {texels.data(), log2Width, log2Height};
+    }
+    std::uint16_t At(int column, int row) const { return texels[column + (row << view.log2Width)]; }
+};
+
+class TextureEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override { PerspecTextureEngine::Initialize(); }
+    void TearDown() override { PerspecTextureEngine::Release(); }
+
+    static void Draw(platform::Surface& s, const std::vector<Vec3>& p, const std::vector<Vec2>& uv,
+                     const Texture& t, TextureSpan::FillFunction fill = TextureSpan::Fill) {
+        PerspecTextureEngine::DrawPolygon(s, p.data(), uv.data(), static_cast<int>(p.size()),
+                                          t.view, fill);
+    }
+    static int Painted(const platform::Surface& s) {
+        int n = 0;
+        for (int y = 0; y < s.Height(); ++y) {
+            for (int x = 0; x < s.Width(); ++x) {
+                n += s.Pixel(x, y) != Background ? 1 : 0;
+            }
+        }
+        return n;
+    }
+    static platform::Surface Blank(int width, int height) {
+        platform::Surface s(width, height);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                s.SetPixel(x, y, Background);
+            }
+        }
+        return s;
+    }
+    static constexpr std::uint16_t Background = 0xFFFF; // never a 15-bit texel
+};
+
+} // namespace
+
+TEST_F(TextureEngineTest, SegmentTablesHoldReciprocalsAndTheirSlopes) {
+    const Segment* table = PerspecTextureEngine::Segments();
+    EXPECT_EQ(table[0].value, std::numeric_limits<float>::max());
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(table[0].displacement), 0x777FFFFFU);
+    EXPECT_EQ(table[1].value, 4096.0F);
+    EXPECT_EQ(table[1].displacement, 4096.0F / (65536.0F * 2.0F));
+    EXPECT_EQ(table[3].value, 4096.0F / 3.0F);
+    EXPECT_EQ(table[4095].value, 4096.0F / 4095.0F);
+    EXPECT_EQ(table[4095].displacement, 4096.0F / (65536.0F * 4095.0F * 4096.0F));
+    EXPECT_EQ(table[4096].value, 1.0F);
+    EXPECT_EQ(table[4096].displacement, 0.0F);
+    for (int i = 1; i < 4096; ++i) {
+        // 65536 fractional steps along an entry reach the next entry.
+        EXPECT_NEAR(table[i].value - 65536.0F * table[i].displacement, table[i + 1].value,
+                    table[i].value * 1e-6F)
+            << i;
+    }
+}
+
+TEST_F(TextureEngineTest, DegenerateAndMisorientedPolygonsDrawNothing) {
+    const Texture texture(3, 3);
+    platform::Surface s = Blank(40, 30);
+    // Every edge rounds to line 3.
+    Draw(s, {{0, 3.2F, 1}, {30, 3.4F, 1}, {20, 2.6F, 1}}, {{0, 0}, {1, 0}, {1, 1}}, texture);
+    // Listed the other way round, the right side lies left of the left side.
+    Draw(s, {{2, 2, 1}, {2, 20, 1}, {20, 20, 1}, {20, 2, 1}}, {{0, 0}, {0, 1}, {1, 1}, {1, 0}},
+         texture);
+    Draw(s, {}, {}, texture);
+    // Off the surface, at no depth, or not finite: refused rather than drawn out of bounds.
+    Draw(s, {{2, 2, 1}, {45, 20, 1}, {2, 20, 1}}, {{0, 0}, {1, 1}, {1, 0}}, texture);
+    Draw(s, {{2, 2, 0}, {20, 20, 1}, {2, 20, 1}}, {{0, 0}, {1, 1}, {1, 0}}, texture);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    Draw(s, {{2, 2, 1}, {20, 20, 1}, {2, nan, 1}}, {{0, 0}, {1, 1}, {1, 0}}, texture);
+    EXPECT_EQ(Painted(s), 0);
+    // The same triangle in drawing order does paint.
+    Draw(s, {{2, 2, 1}, {20, 20, 1}, {2, 20, 1}}, {{0, 0}, {1, 1}, {1, 0}}, texture);
+    EXPECT_GT(Painted(s), 100);
+}
+
+TEST_F(TextureEngineTest, OnePixelSpansTakeTheLeftTextureCoordinate) {
+    const Texture texture(3, 3);
+    platform::Surface s = Blank(16, 12);
+    // Left edge at x = 5, right edge leaning to 5.2: each line rounds to the one pixel 5.
+    Draw(s, {{5, 2, 0.5F}, {5.2F, 9, 0.7F}, {5, 9, 0.5F}}, {{0.5F, 0.25F}, {1, 1}, {0.5F, 0.25F}},
+         texture);
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const bool inside = x == 5 && y >= 2 && y <= 9;
+            EXPECT_EQ(s.Pixel(x, y), inside ? texture.At(3, 1) : Background) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(TextureEngineTest, EqualDepthsInterpolateAffinely) {
+    // At depth 1 the table gives exactly 1, so t is the screen fraction: pixel k of 0 .. 16
+    // takes column trunc(15 * k / 16), and u = 1 gives column 15, never 16.
+    const Texture texture(4, 3);
+    platform::Surface s = Blank(20, 10);
+    Draw(s, {{0, 2, 1}, {16, 2, 1}, {16, 6, 1}, {0, 6, 1}},
+         {{0, 0.5F}, {1, 0.5F}, {1, 0.5F}, {0, 0.5F}}, texture);
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            const bool inside = x <= 16 && y >= 2 && y <= 6;
+            EXPECT_EQ(s.Pixel(x, y), inside ? texture.At(15 * x / 16, 3) : Background)
+                << x << "," << y;
+        }
+    }
+    // Down an edge of equal depths too: rows follow v in equal steps (lines 0 .. 8 to 0 .. 7).
+    platform::Surface tall = Blank(4, 9);
+    Draw(tall, {{0, 0, 1}, {3, 0, 1}, {3, 8, 1}, {0, 8, 1}}, {{0, 0}, {0, 0}, {0, 1}, {0, 1}},
+         texture);
+    for (int y = 0; y < 9; ++y) {
+        EXPECT_EQ(tall.Pixel(1, y), texture.At(0, 7 * y / 8)) << y;
+    }
+}
+
+TEST_F(TextureEngineTest, DepthBendsTheTextureTowardTheFarSide) {
+    // Left end at depth 0.25, right end at 1: half way across the screen lies only a fifth
+    // of the way across the texture, t = 0.5 * 0.25 / (0.5 * 1 + 0.5 * 0.25).
+    const Texture texture(8, 1);
+    platform::Surface s = Blank(201, 3);
+    Draw(s, {{0, 0, 0.25F}, {200, 0, 1}, {200, 2, 1}, {0, 2, 0.25F}},
+         {{0, 0}, {1, 0}, {1, 0}, {0, 0}}, texture);
+    const int column = s.Pixel(100, 1) - texture.At(0, 0);
+    EXPECT_NEAR(column, 51, 1);
+    EXPECT_EQ(s.Pixel(0, 1), texture.At(0, 0));
+    EXPECT_NEAR(s.Pixel(200, 1), texture.At(255, 0), 1);
+}
+
+TEST_F(TextureEngineTest, FastSpansEqualThePlainLoop) {
+    std::mt19937 random(2024);
+    std::uniform_real_distribution<float> unit(0.0F, 1.0F);
+    std::vector<int> lengths;
+    for (int n = 0; n <= 64; ++n) {
+        lengths.push_back(n);
+    }
+    for (int n : {127, 255, 640, 1024, 1920}) {
+        lengths.push_back(n);
+    }
+    const Segment* table = PerspecTextureEngine::Segments();
+    std::vector<std::uint16_t> fast(2000 + 16);
+    std::vector<std::uint16_t> plain(fast.size());
+    for (int round = 0; round < 40; ++round) {
+        const Texture texture(1 + round % 8, 1 + (round * 3) % 8, round + 1);
+        for (int n : lengths) {
+            // A line as the engine sets it up, with random depths and coordinates.
+            const float zl = 1.0F / 8192.0F + unit(random);
+            const float zr = 1.0F / 8192.0F + unit(random) * (1.0F - 1.0F / 8192.0F);
+            const float r = n <= 1 ? 0.0F : 1.0F / static_cast<float>(n - 1);
+            const int offset = static_cast<int>(random() % 8);
+            TextureSpan::Run run{};
+            run.count = n;
+            run.dw = std::min(zl, 1.0F) * r;
+            run.e = TextureSpan::Truncate(zr * TextureSpan::FixedOne);
+            run.de = TextureSpan::Truncate(r * (std::min(zl, 1.0F) - zr) * TextureSpan::FixedOne);
+            run.uv = {unit(random), unit(random)};
+            run.duv = {unit(random) - run.uv.u, unit(random) - run.uv.v};
+            std::fill(fast.begin(), fast.end(), Background);
+            std::fill(plain.begin(), plain.end(), Background);
+            run.pixels = fast.data() + offset;
+            TextureSpan::Fill(run, texture.view, table);
+            run.pixels = plain.data() + offset;
+            ReferenceFill(run, texture.view, table);
+            ASSERT_EQ(fast, plain) << "length " << n << ", round " << round;
+        }
+    }
+}
+
+TEST_F(TextureEngineTest, FastPolygonsEqualThePlainLoop) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> unit(0.0F, 1.0F);
+    int drawn = 0;
+    for (int round = 0; round < 300; ++round) {
+        const int width = 20 + static_cast<int>(random() % 300);
+        const int height = 10 + static_cast<int>(random() % 200);
+        const Texture texture(1 + round % 8, 1 + (round / 8) % 8, round + 1);
+        // A convex quad around a random centre, partly off the surface, clipped as the camera
+        // clips it.
+        std::vector<Vec3> p(Clipping::BufferSize);
+        std::vector<Vec2> uv(Clipping::BufferSize);
+        const float cx = unit(random) * width;
+        const float cy = unit(random) * height;
+        const float radius = 2.0F + unit(random) * width;
+        for (int i = 0; i < 4; ++i) {
+            const float a = (i + unit(random) * 0.9F) * 1.5707964F;
+            p[i] = {cx + radius * std::cos(a), cy + radius * std::sin(a),
+                    0.01F + 0.99F * unit(random)};
+            uv[i] = {unit(random), unit(random)};
+        }
+        const int n =
+            Clipping::ClipScreen(p.data(), uv.data(), 4, Clipping::BufferSize, width, height);
+        p.resize(n);
+        uv.resize(n);
+        platform::Surface fast = Blank(width, height);
+        platform::Surface plain = Blank(width, height);
+        Draw(fast, p, uv, texture);
+        Draw(plain, p, uv, texture, ReferenceFill);
+        drawn += Painted(fast) > 0 ? 1 : 0;
+        ASSERT_EQ(std::memcmp(fast.Bits(), plain.Bits(),
+                              static_cast<std::size_t>(fast.Stride()) * height),
+                  0)
+            << "round " << round;
+    }
+    EXPECT_GT(drawn, 200);
+}
+
+void DrawOneTriangle() {
+    platform::Surface s(4, 4);
+    const Vec3 p[3] = {{0, 0, 1}, {3, 3, 1}, {3, 0, 1}};
+    const Vec2 uv[3] = {};
+    PerspecTextureEngine::DrawPolygon(s, p, uv, 3, Texture(1, 1).view);
+}
+
+class TextureEngineReportTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    CurrentDir inDir{dir.Path()};
+};
+
+TEST_F(TextureEngineReportTest, MisuseIsReported) {
+    const char* tag = "PerspecTextureEngine1";
+    EXPECT_REPORT(
+        {
+            PerspecTextureEngine::Initialize();
+            PerspecTextureEngine::Initialize();
+        },
+        tag, "クラスを２度初期化しようとした");
+    EXPECT_REPORT(PerspecTextureEngine::Release(), tag, "初期化していないクラスをデストラクトした");
+    EXPECT_REPORT(DrawOneTriangle(), tag, "クラスを初期化していません");
+    EXPECT_REPORT(PerspecTextureEngine::PrepareTables(0), tag, "空のテーブルを作成しようとした");
+}
