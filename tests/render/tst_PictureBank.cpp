@@ -1,0 +1,281 @@
+#include "platform/Surface.h"
+#include "render/PictureBank.h"
+#include "support/ErrorLogCheck.h"
+#include "support/TempDir.h"
+
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <limits>
+#include <vector>
+
+// Defined with the bitmap file tests.
+std::vector<std::uint8_t> MakeBitmap24(int width, int height,
+                                       const std::vector<std::uint32_t>& rgb);
+
+namespace {
+
+using namespace PictureBank;
+using platform::Rgb15;
+
+constexpr const char* Tag = "PictureBank1";
+
+// 0xRRGGBB with components that are multiples of 8, so that 15 bits hold them exactly.
+constexpr std::uint32_t Red = 0xF80000, Teal = 0x0890D8, Olive = 0x808000, Grey = 0x484848;
+
+std::uint16_t Word(std::uint32_t rgb) {
+    return Rgb15(rgb >> 16 & 255, rgb >> 8 & 255, rgb & 255);
+}
+
+class PictureBankTest : public ::testing::Test {
+protected:
+    void TearDown() override { Release(); }
+
+    void WriteBitmap(const char* name, int width, int height, std::uint32_t fill = Teal) {
+        WriteBytes(name, MakeBitmap24(width, height,
+                                      std::vector<std::uint32_t>(
+                                          static_cast<std::size_t>(width * height), fill)));
+    }
+
+    TempDir dir;
+    CurrentDir inDir{dir.Path()};
+};
+
+TEST(PictureBankPowerOfTwo, HalvesDownToOne) {
+    const std::pair<std::int32_t, int> cases[] = {{2, 1},
+                                                  {4, 2},
+                                                  {256, 8},
+                                                  {1 << 30, 30},
+                                                  {0, 0},
+                                                  {1, 0},
+                                                  {3, 0},
+                                                  {6, 0},
+                                                  {100, 0},
+                                                  {-2, 0},
+                                                  {-4, 0},
+                                                  {std::numeric_limits<std::int32_t>::min(), 0},
+                                                  {std::numeric_limits<std::int32_t>::max(), 0}};
+    for (const auto& [value, exponent] : cases) {
+        EXPECT_EQ(PowerOfTwo(value), exponent) << value;
+    }
+}
+
+TEST_F(PictureBankTest, A16BitBankGivesTextureWordsAndExponents) {
+    std::vector<std::uint32_t> rgb(256 * 128, Grey);
+    rgb.front() = Red;
+    rgb.back() = Olive;
+    WriteBytes("tex.bmp", MakeBitmap24(256, 128, rgb));
+    WriteBitmap("wide.bmp", 100, 64);
+    Initialize(16);
+    EXPECT_EQ(Register("tex.bmp"), 0);
+    EXPECT_EQ(Register("wide.bmp"), 1);
+    Decide();
+    EXPECT_EQ(GetCount(), 2);
+    EXPECT_EQ(GetColorBits(), 16);
+
+    std::int32_t log2w = 0, log2h = 0;
+    const std::uint8_t* data = GetPow2Data(0, log2w, log2h);
+    EXPECT_EQ(log2w, 8);
+    EXPECT_EQ(log2h, 7);
+    EXPECT_EQ(data[0] | data[1] << 8, Word(Red));
+    EXPECT_EQ(data[65534] | data[65535] << 8, Word(Olive));
+
+    std::int32_t width = 0, height = 0;
+    std::uint32_t size = 0;
+    std::uint8_t flags = 0;
+    EXPECT_EQ(GetImage(0, width, height, size, flags), data);
+    EXPECT_EQ(size, 65536u);
+    EXPECT_EQ(flags, FlagPow2);
+    EXPECT_TRUE(HasPow2Data(0));
+
+    // Not power-of-two sized: registered and readable, but not as a texture.
+    EXPECT_NE(GetImage(1, width, height, size, flags), nullptr);
+    EXPECT_EQ(width, 100);
+    EXPECT_EQ(size, 100u * 64u * 2u);
+    EXPECT_EQ(flags, 0);
+    EXPECT_FALSE(HasPow2Data(1));
+    EXPECT_REPORT(GetPow2Data(1, log2w, log2h), Tag,
+                  "2のN乗ﾃﾞｰﾀでないのに２のN乗ﾃﾞｰﾀを獲得しようとした");
+}
+
+TEST_F(PictureBankTest, A24BitBankKeepsRedGreenBlueBytes) {
+    WriteBytes("rgb.bmp", MakeBitmap24(2, 2, {Red, Teal, Olive, Grey}));
+    Initialize(24);
+    Register("rgb.bmp");
+    Decide();
+    std::int32_t log2w = 0, log2h = 0;
+    const std::uint8_t* data = GetPow2Data(0, log2w, log2h);
+    EXPECT_EQ(
+        std::vector<std::uint8_t>(data, data + 12),
+        (std::vector<std::uint8_t>{0xF8, 0, 0, 0x08, 0x90, 0xD8, 0x80, 0x80, 0, 0x48, 0x48, 0x48}));
+    EXPECT_EQ(GetColorBits(), 24);
+}
+
+TEST_F(PictureBankTest, OnlyBmpOrBMPExtensionsAreTaken) {
+    WriteBitmap("tex.bmp", 2, 2);
+    WriteBitmap("TEX.BMP", 2, 2);
+    WriteBitmap("a.bmpx", 2, 2);
+    Initialize(16);
+    EXPECT_EQ(Register("tex.bmp"), 0);
+    EXPECT_EQ(Register("TEX.BMP"), 1);
+    EXPECT_EQ(Register("a.bmpx"), 2); // only three characters after the dot count
+    EXPECT_REPORT(Register("tex.Bmp"), Tag, "対応していない画像拡張子を検出");
+    EXPECT_REPORT(Register("tex.png"), Tag, "対応していない画像拡張子を検出");
+    EXPECT_REPORT(Register("tex.bm"), Tag, "対応していない画像拡張子を検出");
+    EXPECT_REPORT(Register("texture"), Tag, "拡張子のない画像ﾌｧｲﾙﾊﾟｽが設定されている");
+    EXPECT_REPORT(Register("dir.bmp/picture"), Tag, "拡張子のない画像ﾌｧｲﾙﾊﾟｽが設定されている");
+    EXPECT_REPORT(Register(""), Tag, "拡張子のない画像ﾌｧｲﾙﾊﾟｽが設定されている");
+}
+
+TEST_F(PictureBankTest, MisuseOfTheLifecycleEndsTheProgram) {
+    WriteBitmap("tex.bmp", 2, 2);
+    EXPECT_REPORT(Register("tex.bmp"), Tag,
+                  "初期化されていないか決定されているのに登録しようとした");
+    EXPECT_REPORT(Initialize(15), Tag, "対応していないｶﾗｰﾋﾞｯﾄが設定されました");
+    Initialize(16);
+    EXPECT_REPORT(Initialize(16), Tag, "このｸﾗｽが２度初期化された可柏ｫがある");
+    EXPECT_REPORT(Decide(), Tag, "画像が設定されていないのに決定された");
+    EXPECT_REPORT(Register("missing.bmp"), "BMPFile1", "ファイルのオープンに失敗");
+    Register("tex.bmp");
+    std::int32_t a = 0, b = 0;
+    std::uint32_t size = 0;
+    std::uint8_t flags = 0;
+    EXPECT_REPORT(GetImage(0, a, b, size, flags), Tag, "ﾘｿｰｽを決定しないでｱｸｾｽしてきた");
+    EXPECT_REPORT(GetPow2Data(0, a, b), Tag, "ﾘｿｰｽを決定しないでｱｸｾｽしてきた");
+    EXPECT_REPORT(GetCount(), Tag, "登録完了していないのにｶﾗｰﾊﾟﾚｯﾄを獲得しようとした");
+    EXPECT_REPORT(GetColorBits(), Tag, "登録完了していないのにｶﾗｰﾊﾟﾚｯﾄを獲得しようとした");
+    Decide();
+    EXPECT_REPORT(Decide(), Tag, "画像が設定されていないのに決定された");
+    EXPECT_REPORT(Register("tex.bmp"), Tag,
+                  "初期化されていないか決定されているのに登録しようとした");
+    for (const int id : {-1, 1}) {
+        EXPECT_REPORT(GetImage(id, a, b, size, flags), Tag, "登録IDの範囲を超えてﾘｿｰｽにｱｸｾｽした");
+        EXPECT_REPORT(GetPow2Data(id, a, b), Tag, "登録IDの範囲を超えてﾘｿｰｽにｱｸｾｽした");
+        EXPECT_REPORT(HasPow2Data(id), Tag, "登録IDの範囲を超えてﾘｿｰｽにｱｸｾｽした");
+    }
+    EXPECT_REPORT(GetPalette(), Tag, "８ﾋﾞｯﾄｶﾗｰでないのにｶﾗｰﾊﾟﾚｯﾄを獲得しようとした");
+    EXPECT_REPORT(GetPaletteIndex(0), Tag, "８ﾋﾞｯﾄｶﾗｰでないのにｶﾗｰﾊﾟﾚｯﾄを獲得しようとした");
+
+    // Release returns the bank to its first state, ready for a new start.
+    Release();
+    EXPECT_REPORT(GetCount(), Tag, "登録完了していないのにｶﾗｰﾊﾟﾚｯﾄを獲得しようとした");
+    Initialize(24);
+    EXPECT_EQ(Register("tex.bmp"), 0);
+}
+
+TEST_F(PictureBankTest, HoldsAtMost256Pictures) {
+    WriteBitmap("tex.bmp", 2, 2);
+    Initialize(16);
+    for (int i = 0; i < MaxPictures; ++i) {
+        ASSERT_EQ(Register("tex.bmp"), i);
+    }
+    EXPECT_REPORT(Register("tex.bmp"), Tag, "ﾘｿｰｽ数が満杯です");
+}
+
+TEST_F(PictureBankTest, An8BitBankPutsTheMostFrequentColoursFirst) {
+    // Red four times, Olive and Teal twice each: Teal, the lower 15-bit value, comes first.
+    WriteBytes("a.bmp", MakeBitmap24(4, 1, {Red, Olive, Red, Teal}));
+    WriteBytes("b.bmp", MakeBitmap24(2, 2, {Red, Teal, Red, Olive}));
+    Initialize(8);
+    Register("a.bmp");
+    Register("b.bmp");
+    Decide();
+    const Palette& palette = GetPalette();
+    const auto rgb = [&](int i) {
+        const PaletteEntry& e = palette[static_cast<std::size_t>(i)];
+        EXPECT_EQ(e.reserved, 0);
+        return std::uint32_t{e.red} << 16 | e.green << 8 | e.blue;
+    };
+    EXPECT_EQ(rgb(0), 0u);
+    EXPECT_EQ(rgb(1), Red);
+    EXPECT_EQ(rgb(2), Teal);
+    EXPECT_EQ(rgb(3), Olive);
+    // Then the unused colours from 15-bit value 0 up: 0, then blue 1 (8), blue 2 (16), ...
+    EXPECT_EQ(rgb(4), 0u);
+    EXPECT_EQ(rgb(5), 0x000008u);
+    EXPECT_EQ(rgb(254), 0x0038D0u); // value 250: green 7, blue 26
+    EXPECT_EQ(rgb(255), 0xFFFFFFu);
+    std::uint8_t r = 0, g = 0, b = 0;
+    GetPaletteColor(2, r, g, b);
+    EXPECT_EQ((std::vector<int>{r, g, b}), (std::vector<int>{0x08, 0x90, 0xD8}));
+
+    // Pictures become palette indexes, half their size.
+    std::int32_t width = 0, height = 0;
+    std::uint32_t size = 0;
+    std::uint8_t flags = 0;
+    const std::uint8_t* data = GetImage(0, width, height, size, flags);
+    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(std::vector<std::uint8_t>(data, data + size),
+              (std::vector<std::uint8_t>{1, 3, 1, 2}));
+    EXPECT_EQ(GetColorBits(), 8);
+}
+
+TEST_F(PictureBankTest, TheIndexTableNamesTheNearestEntry) {
+    WriteBitmap("one.bmp", 2, 2, Teal); // Teal: red 1, green 18, blue 27
+    Initialize(8);
+    Register("one.bmp");
+    Decide();
+    EXPECT_EQ(GetPaletteIndex(Word(Teal)), 1);
+    EXPECT_EQ(GetPaletteIndex(1 << 10 | 17 << 5 | 28), 1);
+    EXPECT_EQ(GetPaletteIndex(0), 0); // black is entry 0 and, as value 0, entry 2: the lower wins
+    EXPECT_EQ(GetPaletteIndex(1), 3);
+    EXPECT_EQ(GetPaletteIndex(0x7FFF), 255);
+    EXPECT_EQ(GetPaletteIndex(31 << 10), 0); // pure red: nothing nearer than black
+    EXPECT_REPORT(GetPaletteIndex(-1), Tag, "15ﾋﾞｯﾄｶﾗｰでないものが入力された");
+    EXPECT_REPORT(GetPaletteIndex(32768), Tag, "15ﾋﾞｯﾄｶﾗｰでないものが入力された");
+    std::uint8_t r = 0, g = 0, b = 0;
+    EXPECT_REPORT(GetPaletteColor(256, r, g, b), Tag, "ﾊﾟﾚｯﾄ番号でないものが入力された");
+    EXPECT_REPORT(GetPaletteColor(-1, r, g, b), Tag, "ﾊﾟﾚｯﾄ番号でないものが入力された");
+}
+
+TEST_F(PictureBankTest, AnUnusableTextureIsLoggedAndTheProgramGoesOn) {
+    WriteBitmap("Texture.bmp", 4, 8);
+    WriteBitmap("Wide.bmp", 100, 64);
+    WriteBytes("Broken.bmp", {'B', 'M', 0, 0});
+    for (const int bits : {16, 8}) {
+        RemoveErrorLog();
+        Initialize(bits);
+        EXPECT_EQ(RegisterTexture("Missing.bmp"), 0);
+        EXPECT_EQ(RegisterTexture("Broken.bmp"), 1);
+        EXPECT_EQ(RegisterTexture("Wide.bmp"), 2);
+        EXPECT_EQ(RegisterTexture("Texture.bmp"), 3);
+        Decide();
+        EXPECT_EQ(ReadErrorLog(),
+                  ExpectedLogLine("BMPFile1", "ファイルのオープンに失敗") +
+                      ExpectedLogLine("BMPFile1", "ﾋﾞｯﾄﾏｯﾌﾟでないﾌｧｲﾙをｵｰﾌﾟﾝした") +
+                      ExpectedLogLine(Tag, "2のN乗ﾃﾞｰﾀでないのに２のN乗ﾃﾞｰﾀを獲得しようとした"));
+        EXPECT_FALSE(HasPow2Data(0));
+        EXPECT_FALSE(HasPow2Data(1));
+        EXPECT_FALSE(HasPow2Data(2));
+        ASSERT_TRUE(HasPow2Data(3));
+        std::int32_t log2w = 0, log2h = 0;
+        EXPECT_NE(GetPow2Data(3, log2w, log2h), nullptr);
+        EXPECT_EQ(log2w, 2);
+        EXPECT_EQ(log2h, 3);
+        std::int32_t width = 1, height = 1;
+        std::uint32_t size = 1;
+        std::uint8_t flags = 1;
+        EXPECT_EQ(GetImage(0, width, height, size, flags), nullptr);
+        EXPECT_EQ(width, 0);
+        EXPECT_EQ(size, 0u);
+        EXPECT_EQ(flags, 0);
+        Release();
+    }
+    // The only registration may fail too: the bank still decides.
+    Initialize(16);
+    RegisterTexture("Missing.bmp");
+    Decide();
+    EXPECT_EQ(GetCount(), 1);
+}
+
+TEST_F(PictureBankTest, TheBundledTextureIsUsable) {
+    Initialize(16);
+    const int id = RegisterTexture(VELMORA_SOURCE_DIR "/resources/Texture.bmp");
+    Decide();
+    ASSERT_TRUE(HasPow2Data(id));
+    std::int32_t log2w = 0, log2h = 0;
+    EXPECT_NE(GetPow2Data(id, log2w, log2h), nullptr);
+    EXPECT_EQ(log2w, 8);
+    EXPECT_EQ(log2h, 8);
+}
+
+} // namespace
