@@ -1,11 +1,18 @@
 #include "cli/RenderCommand.h"
 
 #include "cli/SurfaceImage.h"
+#include "model/CourseData.h"
 #include "render/CameraControl.h"
+#include "render/PerspecCamera.h"
+#include "render/PerspecTextureEngine.h"
+#include "render/PictureBank.h"
 #include "views/DispControl.h"
 #include "views/ExpandDisp.h"
 #include "views/ParallelDisp.h"
+#include "views/PerspecDisp.h"
 #include "views/SpPointDisp.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -51,7 +58,58 @@ void Draw(const RenderOptions& options, const CameraControl& camera) {
         // A dial window starts with the roll point gripped.
         SpPointDisp::Draw(camera, SpPointDisp::GripRoll);
         break;
+    case RenderOptions::View::Perspective: // drawn by RenderPerspective
+        break;
     }
+}
+
+int WriteImage(const platform::DrawContext& context, const std::string& out) {
+    const platform::Surface& surface = *context.GetSurface();
+    return EndsWith(out, ".png") ? SurfaceImage::WritePng(surface, out)
+                                 : SurfaceImage::WriteBmp16(surface, out);
+}
+
+// The texture as the designer reads it: a 16-bit picture bank holding just the texture. One
+// that cannot be used leaves the road plain grey, as in the designer.
+void LoadTexture(const std::string& file) {
+    PictureBank::Initialize(16);
+    const int id = PerspecDisp::RegisterTexture(file.c_str());
+    PictureBank::Decide();
+    if (!PictureBank::HasPow2Data(id)) {
+        (void)std::fprintf(stderr,
+                           "velmora-cli: %s: not a usable texture; the road is drawn plain grey\n",
+                           file.c_str());
+    }
+}
+
+// The perspective window's camera (its lens, a surface of the options' size) at the
+// course's camera position or the one asked for.
+int RenderPerspective(const RenderOptions& options, const std::string& out) {
+    PerspecCamera camera;
+    camera.Reset();
+    camera.SetLens(2.0F, 2.0F, 4.0F, 4.0F, 500.0F);
+    camera.SetScreen(options.width, options.height);
+    DispControl::CreateDrawObjects();
+    PerspecTextureEngine::Initialize();
+    if (options.textured) {
+        LoadTexture(options.texture.empty() ? std::string(VELMORA_BUNDLED_TEXTURE)
+                                            : options.texture);
+    }
+    const int mode = options.textured ? PerspecDisp::Textured : PerspecDisp::Wireframe;
+    if (options.camera) {
+        PerspecDisp::Render(camera, mode, options.camera->segment, options.camera->t);
+    } else {
+        PerspecDisp::Render(camera, mode);
+    }
+    if (options.textured) {
+        PerspecDisp::ReleaseTexture();
+        PictureBank::Release();
+    }
+    PerspecTextureEngine::Release();
+    DispControl::DeleteDrawObjects();
+    const int status = WriteImage(*camera.GetSurface(), out);
+    camera.ReleaseScreen();
+    return status;
 }
 
 } // namespace
@@ -61,6 +119,9 @@ bool IsRenderTarget(const std::string& out) {
 }
 
 int RenderView(const RenderOptions& options, const std::string& out) {
+    if (options.view == RenderOptions::View::Perspective) {
+        return RenderPerspective(options, out);
+    }
     CameraControl camera;
     camera.Reset();
     camera.SetState(StateOf(options.view));
@@ -72,9 +133,7 @@ int RenderView(const RenderOptions& options, const std::string& out) {
     DispControl::CreateDrawObjects();
     Draw(options, camera);
     DispControl::DeleteDrawObjects();
-    const platform::Surface& surface = *camera.GetSurface()->GetSurface();
-    const int status = EndsWith(out, ".png") ? SurfaceImage::WritePng(surface, out)
-                                             : SurfaceImage::WriteBmp16(surface, out);
+    const int status = WriteImage(*camera.GetSurface(), out);
     camera.ReleaseScreen();
     return status;
 }

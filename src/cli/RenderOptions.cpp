@@ -22,6 +22,7 @@ constexpr NamedView Views[] = {
     {"expand-top", RenderOptions::View::ExpandTop},
     {"expand-side", RenderOptions::View::ExpandSide},
     {"spline-point", RenderOptions::View::SplinePoint},
+    {"perspective", RenderOptions::View::Perspective},
 };
 
 bool ParseWhole(std::string_view text, int& value) {
@@ -49,6 +50,22 @@ bool ParseCentre(std::string_view text, Vec3d& centre) {
            ParseNumber(text.substr(second + 1), centre.z);
 }
 
+bool ParsePlace(std::string_view text, std::optional<RenderOptions::Place>& place) {
+    const std::size_t comma = text.find(',');
+    RenderOptions::Place p{};
+    if (comma == std::string_view::npos || !ParseWhole(text.substr(0, comma), p.segment) ||
+        !ParseNumber(text.substr(comma + 1), p.t) || p.segment < 0 || p.t < 0.0 || p.t > 1.0) {
+        return false;
+    }
+    place = p;
+    return true;
+}
+
+bool ParseMode(std::string_view text, bool& textured) {
+    textured = text == "texture";
+    return textured || text == "wire";
+}
+
 bool ParseView(std::string_view text, RenderOptions::View& view) {
     for (const NamedView& named : Views) {
         if (named.name == text) {
@@ -64,6 +81,7 @@ bool ParseView(std::string_view text, RenderOptions::View& view) {
 std::optional<RenderOptions> ParseRenderOptions(int count, char** arguments, std::string& error) {
     RenderOptions options;
     bool viewGiven = false;
+    bool perspectiveOption = false;
     for (int i = 0; i < count; ++i) {
         const std::string_view option = arguments[i];
         if (option == "--show-camera") {
@@ -76,6 +94,7 @@ std::optional<RenderOptions> ParseRenderOptions(int count, char** arguments, std
         }
         const std::string_view value = arguments[++i];
         bool valid = false;
+        perspectiveOption |= option == "--mode" || option == "--texture" || option == "--camera";
         if (option == "--view") {
             valid = ParseView(value, options.view);
             viewGiven = valid;
@@ -87,6 +106,13 @@ std::optional<RenderOptions> ParseRenderOptions(int count, char** arguments, std
             options.zoom = zoom;
         } else if (option == "--center") {
             valid = ParseCentre(value, options.centre);
+        } else if (option == "--mode") {
+            valid = ParseMode(value, options.textured);
+        } else if (option == "--texture") {
+            options.texture = value;
+            valid = !value.empty();
+        } else if (option == "--camera") {
+            valid = ParsePlace(value, options.camera);
         } else {
             error = "unknown option: " + std::string(option);
             return std::nullopt;
@@ -97,7 +123,12 @@ std::optional<RenderOptions> ParseRenderOptions(int count, char** arguments, std
         }
     }
     if (!viewGiven) {
-        error = "--view is required (top, side, front, expand-top, expand-side, spline-point)";
+        error = "--view is required (top, side, front, expand-top, expand-side, spline-point, "
+                "perspective)";
+        return std::nullopt;
+    }
+    if (perspectiveOption && options.view != RenderOptions::View::Perspective) {
+        error = "--mode, --texture and --camera belong to --view perspective";
         return std::nullopt;
     }
     return options;

@@ -8,7 +8,12 @@
 // The options of `velmora-cli render`: which view, on how large a surface, looked at from
 // where.
 struct RenderOptions {
-    enum class View { Top, Side, Front, ExpandTop, ExpandSide, SplinePoint };
+    enum class View { Top, Side, Front, ExpandTop, ExpandSide, SplinePoint, Perspective };
+    // A place on the course: a segment and t in 0..1.
+    struct Place {
+        int segment;
+        double t;
+    };
 
     View view = View::Top;
     int width = 640;
@@ -16,6 +21,11 @@ struct RenderOptions {
     std::optional<double> zoom;
     Vec3d centre{0, 0, 0};
     bool showCamera = false;
+    // The perspective view: textured or wireframe, the texture file (empty: the bundled
+    // one), and where the eye is (none: the course's own camera position).
+    bool textured = false;
+    std::string texture;
+    std::optional<Place> camera;
 };
 
 // Reads the options after COURSE and OUT; on a mistake, error says what is wrong.

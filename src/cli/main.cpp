@@ -27,8 +27,12 @@ constexpr const char* Usage =
     "  resave IN.cus OUT.cus          load a course and save it again\n"
     "  render COURSE.cus OUT.bmp|OUT.png --view VIEW [--size WxH] [--zoom Z]\n"
     "         [--center X,Y,Z] [--show-camera]\n"
+    "         [--mode wire|texture] [--texture FILE.bmp] [--camera SEGMENT,T]\n"
     "                                 draw a view as its window would; VIEW is top, side,\n"
-    "                                 front, expand-top, expand-side or spline-point\n"
+    "                                 front, expand-top, expand-side, spline-point or\n"
+    "                                 perspective (the driver's eye from the course's camera\n"
+    "                                 position or --camera; texture defaults to the bundled\n"
+    "                                 Texture.bmp)\n"
     "\n"
     "Options:\n"
     "  --help                         show this help\n"
@@ -93,6 +97,10 @@ int Render(int argc, char** argv) {
     }
     if (!LoadCourse(argv[2])) {
         return ExitFailure;
+    }
+    if (options->camera && options->camera->segment >= CourseData::GetSegmentNum()) {
+        return WrongUsage("--camera: the course has " +
+                          std::to_string(CourseData::GetSegmentNum()) + " segments");
     }
     return RenderView(*options, out) == 0 ? ExitOk : Fail(out.c_str(), "cannot write");
 }

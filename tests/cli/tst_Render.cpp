@@ -88,3 +88,43 @@ TEST(RenderCommand, MistakesAreRefusedWithTheUsualStatuses) {
     EXPECT_EQ(Cli(dir, "render " + Sample + " no/such/dir/out.png --view top"), 1);
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.png")));
 }
+
+// Regenerate the golden images only on purpose; tests/data/README.md says how.
+TEST(RenderCommand, PerspectiveViewMatchesTheGoldenImages) {
+    TempDir dir;
+    for (const char* mode : {"wire", "texture"}) {
+        const std::string out = std::string(mode) + ".bmp";
+        ASSERT_EQ(Cli(dir, "render " + Sample + " " + out +
+                               " --view perspective --size 320x240 --mode " + mode),
+                  0)
+            << mode;
+        EXPECT_EQ(ReadBytes(dir.File(out)),
+                  ReadBytes(VELMORA_TEST_DATA "/perspective/" + std::string(mode) + ".bmp"))
+            << mode;
+    }
+}
+
+TEST(RenderCommand, PerspectiveCameraAndTextureCanBeChosen) {
+    TempDir dir;
+    const std::string render = "render " + Sample + " ";
+    const std::string view = " --view perspective --size 96x64";
+    ASSERT_EQ(Cli(dir, render + "own.bmp" + view), 0); // wireframe by default
+    ASSERT_EQ(Cli(dir, render + "same.bmp" + view + " --camera 0,0.25"), 0);
+    ASSERT_EQ(Cli(dir, render + "other.bmp" + view + " --camera 7,0.5"), 0);
+    EXPECT_EQ(ReadBytes(dir.File("own.bmp")), ReadBytes(dir.File("same.bmp")));
+    EXPECT_NE(ReadBytes(dir.File("own.bmp")), ReadBytes(dir.File("other.bmp")));
+
+    // A texture the bank cannot use leaves a plain road, with a word on stderr.
+    ASSERT_EQ(Cli(dir, render + "bundled.bmp" + view + " --mode texture"), 0);
+    ASSERT_EQ(Cli(dir, render + "plain.bmp" + view + " --mode texture --texture none.bmp"), 0);
+    EXPECT_NE(ReadText(dir.File(".stderr")).find("plain grey"), std::string::npos);
+    EXPECT_NE(ReadBytes(dir.File("bundled.bmp")), ReadBytes(dir.File("plain.bmp")));
+
+    for (const char* wrong :
+         {"--view perspective --camera 15,0", "--view perspective --camera 0,1.5",
+          "--view perspective --camera -1,0", "--view perspective --camera 2",
+          "--view perspective --mode solid", "--view top --mode wire", "--view side --camera 0,0",
+          "--view perspective --texture"}) {
+        EXPECT_EQ(Cli(dir, render + "out.png " + wrong), 2) << wrong;
+    }
+}
