@@ -9,9 +9,12 @@
 #include "platform/Application.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "render/PerspecTextureEngine.h"
+#include "render/PictureBank.h"
 #include "views/DispControl.h"
 #include "views/ExpandWindow.h"
 #include "views/ParallelWindow.h"
+#include "views/PerspecWindow.h"
 #include "views/SpPointWindow.h"
 
 #include <cstdio>
@@ -117,15 +120,21 @@ void OnCommand(uint32_t code) {
     }
 }
 
+// The perspective window registers its texture between the picture bank's start and its
+// decision; pictures can be read only after the decision.
 void OnCreate(platform::WindowHandle window) {
     mainWindow = window;
+    PictureBank::Initialize(16);
+    PerspecTextureEngine::Initialize();
     DispControl::CreateDrawObjects();
     DrawButton::Init();
     ButtonControl::Create(window);
     ParallelWindow::Create(window);
     ExpandWindow::Create(window);
     SpPointWindow::Create(window);
+    PerspecWindow::Create(window);
     CourseData::Initialize();
+    PictureBank::Decide();
 }
 
 void OnDestroy(platform::WindowHandle window) {
@@ -201,12 +210,15 @@ bool StartUp(const char* courseFile) {
 void ShutDown() {
     ButtonControl::Destroy();
     DispControl::DeleteDrawObjects();
+    PerspecTextureEngine::Release();
     CourseData::Destruct();
     DrawButton::End();
+    PictureBank::Release();
     CourseData::ConnectLoopStateHook(nullptr);
     ParallelWindow::End();
     ExpandWindow::End();
     SpPointWindow::Destroy();
+    PerspecWindow::End();
     ViewLayout::ClearViews();
     platform::UnregisterWindowClass(ClassName);
     mainWindow = 0;

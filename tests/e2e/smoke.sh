@@ -2,13 +2,15 @@
 # The real designer under Xvfb with real X input: it starts, its window appears with its
 # title, a click on a tool button changes the panel, and a close request as a window
 # manager sends it ends the program and writes Settei.ini.
-# It leaves designer.png, the window with the sample course, and a picture of each
-# layout in RUNDIR.
+# It leaves designer.png, the window with the sample course, a picture of each layout and
+# one of the height layout with the textured road in RUNDIR.
 # Usage: smoke.sh VELMORA XHELPER SAMPLE RUNDIR
 set -eu
 velmora=$1 xhelper=$2 sample=$3 run=$4
+texture="$(cd "$(dirname "$0")/../.." && pwd)/resources/Texture.bmp"
 rm -rf "$run" && mkdir -p "$run"
 cd "$run"
+cp "$texture" Texture.bmp
 printf '[MainWindow]\r\nLeft=0\r\nTop=0\r\nRight=800\r\nBottom=600\r\n' >Settei.ini
 
 display=":$(( ($$ % 400) + 100 ))"
@@ -40,6 +42,16 @@ for layout in shape:257 height:279 width:301 roll:323; do
     "$xhelper" shot "layout-${layout%:*}.png" 0 0 800 600
 done
 
+# The height layout's perspective view sits right of the top view, from x = 91 + 354; its
+# texture button is the second of the bar along its top, one pixel below the menu bar, so
+# y = 35 lands on it for any menu bar 13 to 34 pixels high.
+xdotool mousemove --window "$window" 45 279 click 1
+sleep 1
+xdotool mousemove --window "$window" 478 35 click 1
+sleep 1
+"$xhelper" shot layout-height-texture.png 0 0 800 600
+cmp -s layout-height.png layout-height-texture.png && { echo "the texture button changed nothing"; exit 1; }
+
 "$xhelper" close VelmoraV1.0
 for _ in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
 if kill -0 $app 2>/dev/null; then echo "the designer did not end"; kill $app; exit 1; fi
@@ -47,4 +59,5 @@ wait $app
 grep -q '^\[MainWindow\]' Settei.ini || { echo "Settei.ini was not written"; exit 1; }
 grep -q '^ShowCmd=1' Settei.ini
 grep -q '^Right=800' Settei.ini
+if [ -e ErrorLog.err ]; then echo "the designer reported a fault"; cat ErrorLog.err; exit 1; fi
 echo "smoke test passed"

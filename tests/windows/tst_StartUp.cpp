@@ -87,6 +87,9 @@ TEST_F(StartFileTest, ACourseThatCannotBeOpenedStartsEmptyAfterTheMessage) {
 TEST(ColourDepthTest, AnyDepthButSixteenIsRefusedWithStatusZeroAndNothingWritten) {
     const std::filesystem::path start = DeathTestDirectory();
     CurrentDir inDir(start);
+    // Start-up reads the texture before the check; without it the error log would be written.
+    std::filesystem::copy_file(VELMORA_SOURCE_DIR "/resources/Texture.bmp", start / "Texture.bmp",
+                               std::filesystem::copy_options::overwrite_existing);
     EXPECT_EXIT(
         {
             setenv("VELMORA_COLOR_BITS", "24", 1);
@@ -99,5 +102,6 @@ TEST(ColourDepthTest, AnyDepthButSixteenIsRefusedWithStatusZeroAndNothingWritten
             WinMain::StartUp(nullptr);
         },
         ::testing::ExitedWithCode(0), "システムのカラービットを16ビットにしてください!!\\|Error");
+    std::filesystem::remove(start / "Texture.bmp");
     EXPECT_TRUE(std::filesystem::is_empty(start));
 }
