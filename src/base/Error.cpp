@@ -51,12 +51,19 @@ void WriteLine(const char* tag, const char* message) {
     logStarted = true;
 }
 
+// A fatal report means the program's state can no longer be trusted: the process ends at
+// once with status 0, without running destructors over that state.
+[[noreturn]] void EndProcess() {
+    (void)std::fflush(nullptr);
+    std::_Exit(0);
+}
+
 } // namespace
 
 void Report(const char* tag, const char* message, unsigned level) {
     WriteLine(tag, message);
     if (level == FatalLevel) {
-        std::exit(0);
+        EndProcess();
     }
     if (level > FatalLevel) {
         Report("Error1", "設定されていないレベルで設定しようとしました", 1);
@@ -65,7 +72,7 @@ void Report(const char* tag, const char* message, unsigned level) {
 
 void Fatal(const char* tag, const char* message) {
     WriteLine(tag, message);
-    std::exit(0);
+    EndProcess();
 }
 
 } // namespace Error
