@@ -102,7 +102,8 @@ struct Counter {
 };
 
 std::uint16_t WordAt(const std::uint8_t* data, std::uint32_t i) {
-    return static_cast<std::uint16_t>((data[2 * i] | data[2 * i + 1] << 8) & 0x7FFF);
+    const std::size_t at = std::size_t{2} * i;
+    return static_cast<std::uint16_t>((data[at] | data[at + 1] << 8) & 0x7FFF);
 }
 
 // Palette entry 0 black, 1 to 254 the most frequent colours (the lower colour first among
@@ -128,7 +129,7 @@ void BuildPalette() {
     bank.palette[0] = {0, 0, 0, 0};
     for (int i = 0; i < PaletteColours; ++i) {
         const unsigned c = counters[i].colour;
-        bank.palette[static_cast<std::size_t>(i + 1)] = {
+        bank.palette[static_cast<std::size_t>(i) + 1] = {
             static_cast<std::uint8_t>((c >> 10) * 8), static_cast<std::uint8_t>((c >> 5 & 31) * 8),
             static_cast<std::uint8_t>((c & 31) * 8), 0};
     }
