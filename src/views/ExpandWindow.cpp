@@ -9,6 +9,7 @@
 #include "views/ExpandControl.h"
 #include "views/ExpandDisp.h"
 #include "views/MouseProtocol.h"
+#include "views/ViewMessages.h"
 
 #include <array>
 #include <cstdint>
@@ -87,72 +88,39 @@ void RefreshIf(bool changed) {
     }
 }
 
-void OnRightDown(platform::WindowHandle window, int x, int y) {
-    mouse.RightDown(window, x, y);
+void OnRightPress(platform::WindowHandle window, int x, int y) {
     const ViewRecord record = Record(window);
     RefreshIf(ExpandControl::RightPress(record.camera, ButtonControl::GetCurrentTool(), x, y));
 }
 
-void OnMouseMove(platform::WindowHandle window, int x, int y) {
-    const auto drag = mouse.Move(x, y);
-    if (!drag) {
-        return;
-    }
+void OnDrag(platform::WindowHandle window, const MouseProtocol::Drag& drag) {
     ViewRecord record = Record(window);
     const bool changed = ExpandControl::Drag(record.camera, ButtonControl::GetCurrentTool(),
-                                             drag->x - drag->previousX, drag->y - drag->previousY);
+                                             drag.x - drag.previousX, drag.y - drag.previousY);
     Store(record, window);
     RefreshIf(changed);
 }
 
-void OnLeftUp(platform::WindowHandle window, int x, int y) {
-    const bool dragged = mouse.LeftUp();
+void OnLeftRelease(platform::WindowHandle window, int x, int y, bool dragged) {
     const ViewRecord record = Record(window);
     const bool changed =
         ExpandControl::LeftRelease(record.camera, ButtonControl::GetCurrentTool(), x, y, dragged);
-    mouse.FinishRelease();
     RefreshIf(changed);
 }
 
-void OnRightUp() {
-    mouse.RightUp();
-    mouse.FinishRelease();
-}
+constexpr ViewMessageTable Messages{
+    .create = OnCreate,
+    .destroy = OnDestroy,
+    .size = OnSize,
+    .paint = OnPaint,
+    .rightPress = OnRightPress,
+    .drag = OnDrag,
+    .leftRelease = OnLeftRelease,
+};
 
 std::intptr_t Procedure(platform::WindowHandle window, platform::Message message,
                         const platform::MessageArgs& args) {
-    using platform::Message;
-    switch (message) {
-    case Message::Create:
-        OnCreate(window);
-        return 0;
-    case Message::Destroy:
-        OnDestroy(window);
-        return 0;
-    case Message::Size:
-        OnSize(window, args.x, args.y);
-        return 0;
-    case Message::Paint:
-        OnPaint(window);
-        return 0;
-    case Message::LeftDown:
-        mouse.LeftDown(window, args.x, args.y);
-        return 0;
-    case Message::RightDown:
-        OnRightDown(window, args.x, args.y);
-        return 0;
-    case Message::MouseMove:
-        OnMouseMove(window, args.x, args.y);
-        return 0;
-    case Message::LeftUp:
-        OnLeftUp(window, args.x, args.y);
-        return 0;
-    case Message::RightUp:
-        OnRightUp();
-        return 0;
-    default:
-        return platform::DefWindowProc(window, message, args);
-    }
+    return DispatchViewMessage(Messages, mouse, window, message, args);
 }
 
 platform::WindowHandle CreateView(platform::WindowHandle parent, int32_t state) {

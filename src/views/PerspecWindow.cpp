@@ -8,6 +8,7 @@
 #include "views/MouseProtocol.h"
 #include "views/PerspecButton.h"
 #include "views/PerspecDisp.h"
+#include "views/ViewMessages.h"
 
 namespace PerspecWindow {
 
@@ -75,55 +76,26 @@ void OnPaint(platform::WindowHandle view) {
     platform::EndPaint(view);
 }
 
-void OnMouseMove(int x, int y) {
-    const auto drag = mouse.Move(x, y);
-    if (!drag) {
-        return;
-    }
-    CourseData::MoveCameraPosition((drag->previousY - drag->y) * DragStep);
+void OnDrag(platform::WindowHandle /*view*/, const MouseProtocol::Drag& drag) {
+    CourseData::MoveCameraPosition((drag.previousY - drag.y) * DragStep);
     WinMain::RefreshShownViews();
 }
+
+constexpr ViewMessageTable Messages{
+    .create = OnCreate,
+    .destroy = OnDestroy,
+    .size = OnSize,
+    .paint = OnPaint,
+    .drag = OnDrag,
+};
 
 // Messages for a window that outlived End find no table and get the default handling.
 std::intptr_t Procedure(platform::WindowHandle view, platform::Message message,
                         const platform::MessageArgs& args) {
-    using platform::Message;
     if (!initialised) {
         return platform::DefWindowProc(view, message, args);
     }
-    switch (message) {
-    case Message::Create:
-        OnCreate(view);
-        return 0;
-    case Message::Destroy:
-        OnDestroy(view);
-        return 0;
-    case Message::Size:
-        OnSize(view, args.x, args.y);
-        return 0;
-    case Message::Paint:
-        OnPaint(view);
-        return 0;
-    case Message::MouseMove:
-        OnMouseMove(args.x, args.y);
-        return 0;
-    case Message::LeftDown:
-        mouse.LeftDown(view, args.x, args.y);
-        return 0;
-    case Message::LeftUp:
-        mouse.LeftUp();
-        mouse.FinishRelease();
-        return 0;
-    case Message::RightDown:
-        mouse.RightDown(view, args.x, args.y);
-        return 0;
-    case Message::RightUp:
-        mouse.RightUp();
-        mouse.FinishRelease();
-        return 0;
-    default:
-        return platform::DefWindowProc(view, message, args);
-    }
+    return DispatchViewMessage(Messages, mouse, view, message, args);
 }
 
 } // namespace

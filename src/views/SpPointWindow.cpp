@@ -9,6 +9,7 @@
 #include "views/MouseProtocol.h"
 #include "views/SpPointControl.h"
 #include "views/SpPointDisp.h"
+#include "views/ViewMessages.h"
 
 namespace SpPointWindow {
 
@@ -73,69 +74,44 @@ void OnPaint(platform::WindowHandle view) {
     platform::EndPaint(view);
 }
 
-void OnLeftDown(platform::WindowHandle view, int x, int y) {
-    mouse.LeftDown(view, x, y);
+void OnLeftPress(platform::WindowHandle view, int x, int y) {
     const ViewRecord record = Record(view);
     if (SpPointControl::LeftPress(record.camera, ButtonControl::GetCurrentTool(), x, y, grip)) {
         WinMain::RefreshShownViews();
     }
 }
 
-void OnMouseMove(platform::WindowHandle view, int x, int y) {
-    const auto drag = mouse.Move(x, y);
-    if (!drag) {
-        return;
-    }
+void OnDrag(platform::WindowHandle view, const MouseProtocol::Drag& drag) {
     ViewRecord record = Record(view);
     const bool changed = SpPointControl::Drag(record.camera, ButtonControl::GetCurrentTool(), grip,
-                                              drag->y - drag->previousY);
+                                              drag.y - drag.previousY);
     Store(record, view);
     if (changed) {
         WinMain::RefreshShownViews();
     }
 }
 
+void OnSize(platform::WindowHandle view, int width, int height) {
+    Fit(view, width, height);
+    platform::InvalidateWindow(view);
+}
+
+constexpr ViewMessageTable Messages{
+    .create = OnCreate,
+    .destroy = OnDestroy,
+    .size = OnSize,
+    .paint = OnPaint,
+    .leftPress = OnLeftPress,
+    .drag = OnDrag,
+};
+
 // Messages for a window that outlived Destroy find no table and get the default handling.
 std::intptr_t Procedure(platform::WindowHandle view, platform::Message message,
                         const platform::MessageArgs& args) {
-    using platform::Message;
     if (!initialised) {
         return platform::DefWindowProc(view, message, args);
     }
-    switch (message) {
-    case Message::Create:
-        OnCreate(view);
-        return 0;
-    case Message::Destroy:
-        OnDestroy(view);
-        return 0;
-    case Message::Size:
-        Fit(view, args.x, args.y);
-        platform::InvalidateWindow(view);
-        return 0;
-    case Message::Paint:
-        OnPaint(view);
-        return 0;
-    case Message::LeftDown:
-        OnLeftDown(view, args.x, args.y);
-        return 0;
-    case Message::MouseMove:
-        OnMouseMove(view, args.x, args.y);
-        return 0;
-    case Message::LeftUp:
-        mouse.LeftUp();
-        mouse.FinishRelease();
-        return 0;
-    case Message::RightDown:
-        mouse.RightDown(view, args.x, args.y);
-        return 0;
-    case Message::RightUp:
-        mouse.RightUp();
-        mouse.FinishRelease();
-        return 0;
-    default:
-        return platform::DefWindowProc(view, message, args);
-    }
+    return DispatchViewMessage(Messages, mouse, view, message, args);
 }
 
 } // namespace
