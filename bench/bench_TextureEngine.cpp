@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace {
@@ -26,14 +27,16 @@ Quad LargeQuad(int width, int height, float nearZ, float farZ) {
 }
 
 // The plain per-pixel loop, for comparison with the engine's own.
-void PlainFill(const TextureSpan::Run& run, const TextureView& texture,
+void PlainFill(std::span<const TextureSpan::Run> runs, const TextureView& texture,
                const TextureSpan::Segment* table) {
-    float w = run.w;
-    std::int32_t e = run.e;
-    for (int k = 0; k < run.count; ++k) {
-        run.pixels[k] = TextureSpan::Texel(texture, run, w * TextureSpan::Reciprocal(table, e));
-        w += run.dw;
-        e += run.de;
+    for (const TextureSpan::Run& run : runs) {
+        float w = run.w;
+        std::int32_t e = run.e;
+        for (int k = 0; k < run.count; ++k) {
+            run.pixels[k] = TextureSpan::Texel(texture, run, w * TextureSpan::Reciprocal(table, e));
+            w += run.dw;
+            e += run.de;
+        }
     }
 }
 

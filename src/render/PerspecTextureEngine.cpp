@@ -10,6 +10,7 @@
 #include <memory>
 #include <new>
 #include <utility>
+#include <vector>
 
 namespace PerspecTextureEngine {
 namespace {
@@ -36,6 +37,7 @@ struct Engine {
     EdgeTable left;
     EdgeTable right;
     int tableHeight = 0;
+    std::vector<TextureSpan::Run> runs; // the current polygon's lines, kept for reuse
     int lowest = 0;
     int highest = 0;
 };
@@ -57,6 +59,7 @@ void FreeEdgeTables() {
     engine.left = {};
     engine.right = {};
     engine.tableHeight = 0;
+    engine.runs = {};
 }
 
 int Line(float y) {
@@ -93,10 +96,12 @@ void WalkEdge(EdgeTable& side, Vec3 p0, Vec2 uv0, Vec3 p1, Vec2 uv1) {
     }
 }
 
-// Fills every line the polygon touched between its left and right entries.
+// Fills every line the polygon touched between its left and right entries, all lines in
+// one call so the fill can work on several at once.
 void FillSpans(platform::Surface& surface, const TextureView& texture,
                TextureSpan::FillFunction fill) {
     const int width = surface.Width();
+    engine.runs.clear();
     for (int y = engine.lowest; y <= engine.highest; ++y) {
         const int xl = Line(engine.left.x[y]);
         const int xr = Line(engine.right.x[y]);
@@ -116,8 +121,9 @@ void FillSpans(platform::Surface& surface, const TextureView& texture,
         run.de = Truncate(r * (zl - zr) * FixedOne);
         run.uv = engine.left.uv[y];
         Sub(run.duv, engine.right.uv[y], engine.left.uv[y]);
-        fill(run, texture, engine.segments.get());
+        engine.runs.push_back(run);
     }
+    fill(engine.runs, texture, engine.segments.get());
 }
 
 bool Drawable(const Vec3& p, const Vec2& uv, int width, int height) {

@@ -31,8 +31,8 @@ void PrepareTables(int height);
 // Fills one polygon. Vertices are in screen space: x and y in pixels, z the depth divided
 // by the far distance (0 < z <= 1); texture coordinates lie in [0, 1]. The camera clips
 // polygons to the surface first; a polygon with a vertex off the surface, at a depth out
-// of that range or not finite draws nothing. `fill` writes the pixels of each line (tests
-// pass the plain per-pixel loop here).
+// of that range or not finite draws nothing. `fill` writes the pixels of all the polygon's
+// lines (tests pass the plain per-pixel loop here).
 void DrawPolygon(platform::Surface& surface, const Vec3* vertices, const Vec2* uvs, int count,
                  const TextureView& texture, TextureSpan::FillFunction fill = TextureSpan::Fill);
 

@@ -3,6 +3,7 @@
 #include "base/VectorMath.h"
 
 #include <cstdint>
+#include <span>
 
 // A texture whose width and height are powers of two: 15-bit texels, rows from the top row
 // down, no padding between rows. The picture bank hands out the pixels and both exponents.
@@ -60,10 +61,11 @@ inline std::uint16_t Texel(const TextureView& texture, const Run& run, float t) 
                           ((tv & (texture.Height() - 1)) << texture.log2Width)];
 }
 
-// Writes the run, several pixels per step; every pixel equals what the plain per-pixel
-// loop gives, since each lane does the same float operations in the same order.
-void Fill(const Run& run, const TextureView& texture, const Segment* table);
+// Writes the runs, several pixels per step; every pixel equals what the plain per-pixel
+// loop gives, since each pixel goes through the same float operations in the same order.
+// Runs must not overlap.
+void Fill(std::span<const Run> runs, const TextureView& texture, const Segment* table);
 
-using FillFunction = void (*)(const Run&, const TextureView&, const Segment*);
+using FillFunction = void (*)(std::span<const Run>, const TextureView&, const Segment*);
 
 } // namespace TextureSpan

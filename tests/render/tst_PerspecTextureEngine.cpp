@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
+#include <span>
 #include <vector>
 
 namespace {
@@ -19,21 +20,24 @@ using TextureSpan::Segment;
 
 // The plain per-pixel loop, written out as the engine's arithmetic is defined: the fast
 // path must match it pixel for pixel.
-void ReferenceFill(const TextureSpan::Run& run, const TextureView& texture, const Segment* table) {
-    float w = run.w;
-    std::int32_t e = run.e;
-    for (int k = 0; k < run.count; ++k) {
-        const float reciprocal =
-            table[e >> 16].value - static_cast<float>(e & 0xFFFF) * table[e >> 16].displacement;
-        const float t = w * reciprocal;
-        const float u = run.uv.u + t * run.duv.u;
-        const float v = run.uv.v + t * run.duv.v;
-        const int tu = TextureSpan::Truncate(static_cast<float>(texture.Width() - 1) * u);
-        const int tv = TextureSpan::Truncate(static_cast<float>(texture.Height() - 1) * v);
-        run.pixels[k] = texture.texels[(tu & (texture.Width() - 1)) +
-                                       ((tv & (texture.Height() - 1)) << texture.log2Width)];
-        w += run.dw;
-        e += run.de;
+void ReferenceFill(std::span<const TextureSpan::Run> runs, const TextureView& texture,
+                   const Segment* table) {
+    for (const TextureSpan::Run& run : runs) {
+        float w = run.w;
+        std::int32_t e = run.e;
+        for (int k = 0; k < run.count; ++k) {
+            const float reciprocal =
+                table[e >> 16].value - static_cast<float>(e & 0xFFFF) * table[e >> 16].displacement;
+            const float t = w * reciprocal;
+            const float u = run.uv.u + t * run.duv.u;
+            const float v = run.uv.v + t * run.duv.v;
+            const int tu = TextureSpan::Truncate(static_cast<float>(texture.Width() - 1) * u);
+            const int tv = TextureSpan::Truncate(static_cast<float>(texture.Height() - 1) * v);
+            run.pixels[k] = texture.texels[(tu & (texture.Width() - 1)) +
+                                           ((tv & (texture.Height() - 1)) << texture.log2Width)];
+            w += run.dw;
+            e += run.de;
+        }
     }
 }
 
@@ -175,41 +179,48 @@ TEST_F(TextureEngineTest, DepthBendsTheTextureTowardTheFarSide) {
 }
 
 TEST_F(TextureEngineTest, FastSpansEqualThePlainLoop) {
+    // Batches of lines of every short length and a few long ones, side by side with other
+    // lengths and starts (and empty lines), so lines are filled together, refilled and
+    // finished alone.
     std::mt19937 random(2024);
     std::uniform_real_distribution<float> unit(0.0F, 1.0F);
     std::vector<int> lengths;
-    for (int n = 0; n <= 64; ++n) {
+    for (int n = -1; n <= 64; ++n) {
         lengths.push_back(n);
     }
     for (int n : {127, 255, 640, 1024, 1920}) {
         lengths.push_back(n);
     }
     const Segment* table = PerspecTextureEngine::Segments();
-    std::vector<std::uint16_t> fast(2000 + 16);
+    constexpr int Stride = 1920 + 16;
+    std::vector<std::uint16_t> fast(Stride * 12);
     std::vector<std::uint16_t> plain(fast.size());
-    for (int round = 0; round < 40; ++round) {
+    for (int round = 0; round < 400; ++round) {
         const Texture texture(1 + round % 8, 1 + (round * 3) % 8, round + 1);
-        for (int n : lengths) {
+        std::vector<TextureSpan::Run> runs(1 + random() % 12);
+        for (std::size_t line = 0; line < runs.size(); ++line) {
             // A line as the engine sets it up, with random depths and coordinates.
+            const int n = lengths[(round * 7 + line * 5 + random() % 3) % lengths.size()];
             const float zl = 1.0F / 8192.0F + unit(random);
             const float zr = 1.0F / 8192.0F + unit(random) * (1.0F - 1.0F / 8192.0F);
             const float r = n <= 1 ? 0.0F : 1.0F / static_cast<float>(n - 1);
-            const int offset = static_cast<int>(random() % 8);
-            TextureSpan::Run run{};
+            TextureSpan::Run& run = runs[line];
+            run.pixels = fast.data() + line * Stride + random() % 8;
             run.count = n;
             run.dw = std::min(zl, 1.0F) * r;
             run.e = TextureSpan::Truncate(zr * TextureSpan::FixedOne);
             run.de = TextureSpan::Truncate(r * (std::min(zl, 1.0F) - zr) * TextureSpan::FixedOne);
             run.uv = {unit(random), unit(random)};
             run.duv = {unit(random) - run.uv.u, unit(random) - run.uv.v};
-            std::fill(fast.begin(), fast.end(), Background);
-            std::fill(plain.begin(), plain.end(), Background);
-            run.pixels = fast.data() + offset;
-            TextureSpan::Fill(run, texture.view, table);
-            run.pixels = plain.data() + offset;
-            ReferenceFill(run, texture.view, table);
-            ASSERT_EQ(fast, plain) << "length " << n << ", round " << round;
         }
+        std::fill(fast.begin(), fast.end(), Background);
+        std::fill(plain.begin(), plain.end(), Background);
+        TextureSpan::Fill(runs, texture.view, table);
+        for (TextureSpan::Run& run : runs) {
+            run.pixels = plain.data() + (run.pixels - fast.data());
+        }
+        ReferenceFill(runs, texture.view, table);
+        ASSERT_EQ(fast, plain) << "round " << round;
     }
 }
 
