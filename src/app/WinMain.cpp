@@ -214,10 +214,12 @@ void ShutDown() {
     CourseData::Destruct();
     DrawButton::End();
     PictureBank::Release();
+    SpPointWindow::Destroy();
+    // The other view classes and the hooks are released too, so the designer can start
+    // again in the same process.
     CourseData::ConnectLoopStateHook(nullptr);
     ParallelWindow::End();
     ExpandWindow::End();
-    SpPointWindow::Destroy();
     PerspecWindow::End();
     ViewLayout::ClearViews();
     platform::UnregisterWindowClass(ClassName);
