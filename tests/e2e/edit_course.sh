@@ -6,30 +6,10 @@
 # Usage: edit_course.sh VELMORA XHELPER RUNDIR
 set -eu
 velmora=$1 xhelper=$2 run=$3
-rm -rf "$run" && mkdir -p "$run"
-cd "$run"
-# The window fills 800 x 600 at the screen's top left; the panel's buttons and the
-# views' slots then lie at known places below the menu bar.
-printf '[MainWindow]\r\nLeft=0\r\nTop=0\r\nRight=800\r\nBottom=600\r\n' >Settei.ini
-
-display=":$(( ($$ % 400) + 500 ))"
-Xvfb "$display" -screen 0 1024x768x16 -nolisten tcp >xvfb.log 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY="$display"
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-
-"$velmora" >velmora.log 2>&1 &
-app=$!
-"$xhelper" wait VelmoraV1.0 20 >/dev/null
-sleep 1
-
-click() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
-drag() { # from x y by dx dy, in small steps as a hand moves
-    xdotool mousemove "$1" "$2" mousedown 1; sleep 0.2
-    xdotool mousemove_relative -- "$3" "$4"; sleep 0.2
-    xdotool mouseup 1; sleep 0.3
-}
+. "$(dirname "$0")/lib.sh"
+e2e_start_directory
+e2e_start_x 500
+e2e_start_designer
 
 # The top view is the top-left quarter right of the 91-pixel panel.
 click 150 100
@@ -49,19 +29,14 @@ click 15 8
 xdotool key Down Down Down Return; sleep 1
 xdotool type --delay 20 "$run/edited.cus"; xdotool key Return; sleep 1
 
-"$xhelper" close VelmoraV1.0
-for _ in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
-if kill -0 $app 2>/dev/null; then echo "the designer did not end"; kill $app; exit 1; fi
+e2e_close_designer
 
 test -f edited.cus || { echo "the course was not saved"; exit 1; }
 size=$(stat -c %s edited.cus)
 [ "$size" -eq $((40 + 4 * 124)) ] || { echo "expected 4 points, file has $size bytes"; exit 1; }
-real() { od -A n -t f8 -j "$1" -N 8 edited.cus | tr -d ' '; }
-x() { real $((40 + 124 * $1)); }
-y() { real $((40 + 124 * $1 + 20)); }
-z() { real $((40 + 124 * $1 + 40)); }
-same() { awk -v a="$1" -v b="$2" -v what="$3" 'BEGIN { if (a - b > 1e-6 || b - a > 1e-6) { print what ": " a " != " b; exit 1 } }'; }
-calc() { awk "BEGIN { printf \"%.17g\", $1 }"; }
+x() { point_x edited.cus "$1"; }
+y() { point_y edited.cus "$1"; }
+z() { point_z edited.cus "$1"; }
 # A click lands 1/zoom world units per pixel from the view's centre, screen up being +z;
 # the layout has rescaled the zoom, so the scale is read off the two points 200 pixels
 # apart that nothing moved. The drag moved the second point 0.8 units per pixel whatever

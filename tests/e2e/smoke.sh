@@ -8,22 +8,11 @@
 set -eu
 velmora=$1 xhelper=$2 sample=$3 run=$4
 texture="$(cd "$(dirname "$0")/../.." && pwd)/resources/Texture.bmp"
-rm -rf "$run" && mkdir -p "$run"
-cd "$run"
+. "$(dirname "$0")/lib.sh"
+e2e_start_directory
 cp "$texture" Texture.bmp
-printf '[MainWindow]\r\nLeft=0\r\nTop=0\r\nRight=800\r\nBottom=600\r\n' >Settei.ini
-
-display=":$(( ($$ % 400) + 100 ))"
-Xvfb "$display" -screen 0 1024x768x16 -nolisten tcp >xvfb.log 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY="$display"
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-
-"$velmora" "$sample" >velmora.log 2>&1 &
-app=$!
-window=$("$xhelper" wait VelmoraV1.0 20)
-sleep 1
+e2e_start_x 100
+e2e_start_designer "$sample"
 "$xhelper" shot before.png
 "$xhelper" shot designer.png 0 0 800 600
 
@@ -52,10 +41,7 @@ sleep 1
 "$xhelper" shot layout-height-texture.png 0 0 800 600
 cmp -s layout-height.png layout-height-texture.png && { echo "the texture button changed nothing"; exit 1; }
 
-"$xhelper" close VelmoraV1.0
-for _ in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
-if kill -0 $app 2>/dev/null; then echo "the designer did not end"; kill $app; exit 1; fi
-wait $app
+e2e_close_designer
 grep -q '^\[MainWindow\]' Settei.ini || { echo "Settei.ini was not written"; exit 1; }
 grep -q '^ShowCmd=1' Settei.ini
 grep -q '^Right=800' Settei.ini
