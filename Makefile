@@ -9,15 +9,17 @@ CMAKE_ARGS ?=
 # Build tools, test and benchmark libraries, clang with its sanitizer and fuzzer
 # runtimes, the locale sources the locale test compiles from, Qt 6 with its multimedia
 # module, the Japanese interface font, and the X server and input tool of the
-# end-to-end tests.
+# end-to-end tests, and dpkg-shlibdeps for the Debian package's dependencies.
 PACKAGES := cmake ninja-build g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
             locales qt6-base-dev qt6-multimedia-dev fonts-ipafont-gothic libx11-dev \
-            libpng-dev xvfb xauth xdotool
+            libpng-dev xvfb xauth xdotool dpkg-dev
+
+PREFIX     ?= /usr/local
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 SAMPLE := resources/samples/circuit.cus
 
-.PHONY: all deps build run test test-sanitize bench format tidy clean
+.PHONY: all deps build run install package test test-sanitize bench format tidy clean
 
 all: build
 
@@ -38,6 +40,14 @@ build: deps
 
 run: build
 	tools/run-designer.sh $(BUILD) $(SAMPLE)
+
+# Installs into $(PREFIX), below $(DESTDIR) when that is set.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package velmora_<version>_<arch>.deb, written into $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # Unit, command-line and sample tests; then the same tests and the fuzz targets again
 # under AddressSanitizer and UBSan, built with clang.

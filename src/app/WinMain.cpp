@@ -2,6 +2,7 @@
 
 #include "app/ButtonControl.h"
 #include "app/DrawButton.h"
+#include "app/StartDirectory.h"
 #include "app/ViewLayout.h"
 #include "app/WinProfile.h"
 #include "model/CobExport.h"
@@ -189,6 +190,7 @@ void OpenStartCourse(const char* courseFile) {
 } // namespace
 
 bool StartUp(const char* courseFile) {
+    StartDirectory::Prepare();
     startDirectory = std::filesystem::current_path().string();
     settingsPath = (std::filesystem::path(startDirectory) / "Settei.ini").string();
     if (!platform::RegisterWindowClass({ClassName, Procedure, platform::Rgb15(192, 192, 192)})) {

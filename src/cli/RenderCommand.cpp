@@ -1,5 +1,6 @@
 #include "cli/RenderCommand.h"
 
+#include "app/StartDirectory.h"
 #include "cli/SurfaceImage.h"
 #include "model/CourseData.h"
 #include "render/CameraControl.h"
@@ -13,6 +14,8 @@
 #include "views/SpPointDisp.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -82,6 +85,19 @@ void LoadTexture(const std::string& file) {
     }
 }
 
+// An installed tool keeps the texture in its data directory; one run from the build tree
+// takes the source tree's.
+std::string BundledTexture() {
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path data =
+        error ? std::filesystem::path() : StartDirectory::DataDirectory(executable);
+    if (!data.empty() && std::filesystem::exists(data / "Texture.bmp")) {
+        return (data / "Texture.bmp").string();
+    }
+    return VELMORA_BUNDLED_TEXTURE;
+}
+
 // The perspective window's camera (its lens, a surface of the options' size) at the
 // course's camera position or the one asked for.
 int RenderPerspective(const RenderOptions& options, const std::string& out) {
@@ -92,8 +108,7 @@ int RenderPerspective(const RenderOptions& options, const std::string& out) {
     DispControl::CreateDrawObjects();
     PerspecTextureEngine::Initialize();
     if (options.textured) {
-        LoadTexture(options.texture.empty() ? std::string(VELMORA_BUNDLED_TEXTURE)
-                                            : options.texture);
+        LoadTexture(options.texture.empty() ? BundledTexture() : options.texture);
     }
     const int mode = options.textured ? PerspecDisp::Textured : PerspecDisp::Wireframe;
     if (options.camera) {

@@ -1,0 +1,94 @@
+#include "app/StartDirectory.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteText(const fs::path& file, const std::string& text) {
+    fs::create_directories(file.parent_path());
+    WriteBytes(file.string(), {text.begin(), text.end()});
+}
+
+// An installed prefix: <prefix>/bin/velmora and the defaults in <prefix>/share/velmora.
+struct Installed {
+    TempDir prefix;
+    TempDir start;
+    fs::path data = prefix.Path() / "share" / "velmora";
+
+    Installed() {
+        WriteText(prefix.Path() / "bin" / "velmora", "program");
+        WriteText(data / "Texture.bmp", "texture");
+        WriteText(data / "SetButton.wav", "sound");
+        WriteText(data / "Help" / "index.html", "index");
+        WriteText(data / "Help" / "images" / "top.png", "picture");
+    }
+};
+
+TEST(StartDirectory, FindsTheDataDirectoryOnlyBesideAnInstalledExecutable) {
+    Installed installed;
+    EXPECT_EQ(StartDirectory::DataDirectory(installed.prefix.Path() / "bin" / "velmora"),
+              installed.data);
+    // A build tree's executable has no share/velmora above it.
+    EXPECT_EQ(StartDirectory::DataDirectory(installed.start.Path() / "src" / "velmora"),
+              fs::path());
+}
+
+TEST(StartDirectory, CopiesEveryDefaultIntoAnEmptyStartDirectory) {
+    Installed installed;
+    StartDirectory::CopyDefaults(installed.data, installed.start.Path());
+
+    const fs::path start = installed.start.Path();
+    EXPECT_EQ(ReadText((start / "Texture.bmp").string()), "texture");
+    EXPECT_EQ(ReadText((start / "SetButton.wav").string()), "sound");
+    EXPECT_EQ(ReadText((start / "Help" / "index.html").string()), "index");
+    EXPECT_EQ(ReadText((start / "Help" / "images" / "top.png").string()), "picture");
+    // Nothing but the defaults, and no temporary copies left behind.
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : fs::recursive_directory_iterator(start)) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 6);
+}
+
+TEST(StartDirectory, NeverReplacesWhatTheUserHas) {
+    Installed installed;
+    const fs::path start = installed.start.Path();
+    WriteText(start / "Texture.bmp", "my texture");
+    WriteText(start / "Help" / "index.html", "my notes");
+    fs::create_symlink(start / "elsewhere.wav", start / "SetButton.wav");
+
+    StartDirectory::CopyDefaults(installed.data, start);
+
+    EXPECT_EQ(ReadText((start / "Texture.bmp").string()), "my texture");
+    EXPECT_EQ(ReadText((start / "Help" / "index.html").string()), "my notes");
+    // The dangling link stays as it is; nothing is written through it.
+    EXPECT_TRUE(fs::is_symlink(start / "SetButton.wav"));
+    EXPECT_FALSE(fs::exists(start / "elsewhere.wav"));
+    // Only what is missing in the user's help folder is filled in.
+    EXPECT_EQ(ReadText((start / "Help" / "images" / "top.png").string()), "picture");
+}
+
+TEST(StartDirectory, SkipsWhatCannotBeCopied) {
+    Installed installed;
+    const fs::path start = installed.start.Path();
+    fs::remove(installed.data / "SetButton.wav");
+    WriteText(start / "Help", "a file where the folder would go");
+
+    StartDirectory::CopyDefaults(installed.data, start);
+    EXPECT_EQ(ReadText((start / "Texture.bmp").string()), "texture");
+    EXPECT_FALSE(fs::exists(start / "SetButton.wav"));
+    EXPECT_EQ(ReadText((start / "Help").string()), "a file where the folder would go");
+
+    // Without a data directory nothing happens; a start directory that is gone is no fault.
+    StartDirectory::CopyDefaults(fs::path(), installed.prefix.Path());
+    EXPECT_FALSE(fs::exists(installed.prefix.Path() / "Texture.bmp"));
+    StartDirectory::CopyDefaults(installed.data, start / "gone");
+    EXPECT_FALSE(fs::exists(start / "gone"));
+}
+
+} // namespace
