@@ -24,10 +24,7 @@ click 45 278           # the height layout
 drag 450 480 0 -25     # raises the selected point in the developed side view
 "$xhelper" shot height.png 0 0 800 600
 
-# File > Save As, then the file name typed into the dialog.
-click 15 8
-xdotool key Down Down Down Return; sleep 1
-xdotool type --delay 20 "$run/edited.cus"; xdotool key Return; sleep 1
+e2e_save_as "$run/edited.cus"
 
 e2e_close_designer
 

@@ -56,3 +56,48 @@ same() {
     awk -v a="$1" -v b="$2" -v what="$3" \
         'BEGIN { if (a - b > 1e-6 || b - a > 1e-6) { print what ": " a " != " b; exit 1 } }'
 }
+
+# An int32 of a course file at a byte offset.
+int_at() { od -A n -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
+
+# File > Save As, then the full path typed into the dialog.
+e2e_save_as() {
+    file_menu 3
+    save_dialog "$1"
+}
+
+# Copies course file $1 to $2 with the byte ranges OFFSET:LENGTH that follow zeroed, so the
+# fields an edit may change drop out of a byte comparison of two files.
+e2e_masked() {
+    cp "$1" "$2"
+    masked=$2
+    shift 2
+    for range in "$@"; do
+        dd if=/dev/zero of="$masked" bs=1 seek="${range%:*}" count="${range#*:}" \
+            conv=notrunc status=none
+    done
+}
+
+# Chooses entry $1 of the File menu (1 New, 2 Open, 3 Save As, 4 Export) with the keyboard.
+file_menu() {
+    click 15 8
+    i=0
+    while [ $i -lt "$1" ]; do xdotool key Down; i=$((i + 1)); done
+    xdotool key Return; sleep 0.3
+}
+
+# Waits until no window titled $1 is left, for a dialog answered a moment ago.
+window_gone() {
+    for _ in $(seq 50); do "$xhelper" wait "$1" 0.05 >/dev/null 2>&1 || return 0; sleep 0.2; done
+    echo "the window \"$1\" stayed"; exit 1
+}
+
+# Waits for the save dialog, types a file name into it and accepts it; with no name given
+# the dialog is cancelled instead.
+save_dialog() {
+    "$xhelper" wait "Save As" 10 >/dev/null || { echo "no save dialog"; exit 1; }
+    sleep 0.3
+    if [ $# -gt 0 ]; then xdotool type --delay 20 "$1"; xdotool key Return; else xdotool key Escape; fi
+    window_gone "Save As"
+    sleep 0.3
+}
