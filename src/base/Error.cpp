@@ -15,6 +15,7 @@ constexpr const char* MessageLabel = "\t\t\tメッセージ：";
 constexpr unsigned FatalLevel = 3;
 
 bool logStarted = false;
+FatalHook fatalHook = nullptr;
 
 // Converts UTF-8 to CP932; text that does not convert is kept byte for byte,
 // so a caller that already holds Shift-JIS bytes is written unchanged.
@@ -53,7 +54,10 @@ void WriteLine(const char* tag, const char* message) {
 
 // A fatal report means the program's state can no longer be trusted: the process ends at
 // once with status 0, without running destructors over that state.
-[[noreturn]] void EndProcess() {
+[[noreturn]] void EndProcess(const char* tag, const char* message) {
+    if (fatalHook != nullptr) {
+        fatalHook(tag, message);
+    }
     (void)std::fflush(nullptr);
     std::_Exit(0);
 }
@@ -63,7 +67,7 @@ void WriteLine(const char* tag, const char* message) {
 void Report(const char* tag, const char* message, unsigned level) {
     WriteLine(tag, message);
     if (level == FatalLevel) {
-        EndProcess();
+        EndProcess(tag, message);
     }
     if (level > FatalLevel) {
         Report("Error1", "設定されていないレベルで設定しようとしました", 1);
@@ -72,7 +76,11 @@ void Report(const char* tag, const char* message, unsigned level) {
 
 void Fatal(const char* tag, const char* message) {
     WriteLine(tag, message);
-    EndProcess();
+    EndProcess(tag, message);
+}
+
+void SetFatalHook(FatalHook hook) {
+    fatalHook = hook;
 }
 
 } // namespace Error

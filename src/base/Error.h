@@ -11,4 +11,9 @@ void Report(const char* tag, const char* message, unsigned level);
 // A level-3 report, for callers whose code must not continue.
 [[noreturn]] void Fatal(const char* tag, const char* message);
 
+// Runs after a level-3 report is logged, before the process ends with status 0. Tests
+// install one so that a fatal report they did not expect fails them instead of passing.
+using FatalHook = void (*)(const char* tag, const char* message);
+void SetFatalHook(FatalHook hook);
+
 } // namespace Error

@@ -2,6 +2,7 @@
 // by Qt's synthetic mouse events.
 
 #include "platform/Application.h"
+#include "support/UnexpectedFatal.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // Qt runs threads of its own; death tests must start a fresh process.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
+    FailOnUnexpectedFatal();
     platform::StartApplication(argc, argv);
     return RUN_ALL_TESTS();
 }
