@@ -21,6 +21,18 @@ bool Plausible(const platform::Rect& rect) {
     return width > 0 && height > 0 && width <= Largest && height <= Largest;
 }
 
+// The section's remembered folder, or the start directory (the current one) when none is
+// remembered or the remembered one is gone: an empty folder would let the toolkit start
+// at the file system's root, where a bare typed name would then land.
+std::string InitialDirectory(const std::string& settingsPath, const char* section) {
+    const std::string remembered = Profile::GetString(settingsPath, section, DirectoryKey, "");
+    std::error_code error;
+    if (!remembered.empty() && std::filesystem::is_directory(remembered, error)) {
+        return remembered;
+    }
+    return std::filesystem::current_path(error).string();
+}
+
 } // namespace
 
 platform::WindowPlacement ReadPlacement(const std::string& settingsPath, const char* section) {
@@ -81,8 +93,8 @@ int ChooseFile(platform::WindowHandle owner, std::string& result, const char* se
                const std::string& settingsPath, const std::vector<platform::FileFilter>& filters,
                platform::FileDialogMode mode) {
     result.clear();
-    const platform::FileDialogRequest request{
-        mode, Profile::GetString(settingsPath, section, DirectoryKey, ""), filters};
+    const platform::FileDialogRequest request{mode, InitialDirectory(settingsPath, section),
+                                              filters};
     const std::optional<std::string> chosen = platform::ChooseFileName(owner, request);
     if (!chosen || chosen->empty()) {
         return 1;

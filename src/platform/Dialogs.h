@@ -25,11 +25,12 @@ struct FileFilter {
 };
 struct FileDialogRequest {
     FileDialogMode mode;
-    std::string initialDirectory; // empty: wherever the toolkit starts
+    std::string initialDirectory;
     std::vector<FileFilter> filters;
 };
 // The chosen file's absolute path; nothing when the user cancelled. The dialog adds no
-// extension, asks nothing before overwriting and accepts a file that does not exist.
+// extension and accepts a file that does not exist; the save dialog asks before it lets
+// an existing file be chosen, so one mistyped name cannot replace another course.
 std::optional<std::string> ChooseFileName(WindowHandle owner, const FileDialogRequest& request);
 
 using MessageBoxResponder =

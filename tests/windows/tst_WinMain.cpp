@@ -176,12 +176,21 @@ TEST_F(MainWindowTest, EachDialogRemembersItsOwnDirectory) {
     Command(OpenCommand);
     Command(SaveAsCommand);
     ASSERT_EQ(dialogs.size(), 4u);
-    EXPECT_EQ(dialogs[0].initialDirectory, "");
-    EXPECT_EQ(dialogs[2].initialDirectory, "");
+    EXPECT_EQ(dialogs[0].initialDirectory, dir.Path().string());
+    EXPECT_EQ(dialogs[2].initialDirectory, dir.Path().string());
     EXPECT_EQ(dialogs[3].initialDirectory, dir.File("courses"));
     const std::string settings = dir.File("Settei.ini");
     EXPECT_EQ(Profile::GetString(settings, "CobFileSave", "LoadFileDir", ""), dir.File("meshes"));
     EXPECT_EQ(std::filesystem::current_path(), dir.Path());
+
+    // A remembered folder that has gone, or an empty one, means the start directory again.
+    std::filesystem::remove_all(dir.Path() / "courses");
+    Profile::WriteString(settings, "CobFileSave", "LoadFileDir", "");
+    Command(SaveAsCommand);
+    Command(ExportCommand);
+    ASSERT_EQ(dialogs.size(), 6u);
+    EXPECT_EQ(dialogs[4].initialDirectory, dir.Path().string());
+    EXPECT_EQ(dialogs[5].initialDirectory, dir.Path().string());
 }
 
 TEST_F(MainWindowTest, LongPathsWorkLikeAnyOther) {

@@ -70,7 +70,6 @@ std::optional<std::string> ChooseFileName(WindowHandle owner, const FileDialogRe
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(request.mode == FileDialogMode::Save ? QFileDialog::AcceptSave
                                                               : QFileDialog::AcceptOpen);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

@@ -1,0 +1,132 @@
+// The toolkit's own dialogs as the designer shows them: typed into and answered through
+// their widgets, the way a person would.
+
+#include "app/WinMain.h"
+#include "model/CourseData.h"
+#include "platform/Profile.h"
+#include "windows/DesignerFixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+enum { SaveAsCommand = 119, ExportCommand = 120 };
+
+// Runs the action on the next modal window of type Dialog once it is up, while the caller
+// is inside that window's own event loop.
+template <typename Dialog> void WhenShown(std::function<void(Dialog&)> action) {
+    QTimer::singleShot(10, [action]() {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            action(*dialog);
+        } else {
+            WhenShown(action);
+        }
+    });
+}
+
+void TypeName(QFileDialog& dialog, const char* name) {
+    auto* edit = dialog.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(edit, nullptr);
+    edit->clear();
+    QTest::keyClicks(edit, name);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+QString ButtonText(QMessageBox& box, QMessageBox::StandardButton which) {
+    QAbstractButton* button = box.button(which);
+    return button != nullptr ? button->text() : QString();
+}
+
+// Whether the file dialog asked before replacing a file, answered as the test says.
+struct OverwriteQuestion {
+    bool asked = false;
+    void AnswerWith(QMessageBox::StandardButton answer) {
+        WhenShown<QMessageBox>([this, answer](QMessageBox& box) {
+            asked = true;
+            box.button(answer)->click();
+        });
+    }
+};
+
+class RealDialogTest : public DesignerTest {
+protected:
+    void SetUp() override {
+        DesignerTest::SetUp();
+        platform::SetFileDialogResponder({});
+        CourseData::AddPoint(10, 0, 20);
+        CourseData::AddPoint(30, 0, 40);
+    }
+};
+
+TEST_F(RealDialogTest, ABareTypedNameIsSavedInTheStartDirectory) {
+    WhenShown<QFileDialog>([](QFileDialog& dialog) { TypeName(dialog, "mytrack.cus"); });
+    WinMain::SaveCourseAs(WinMain::GetMainWindow());
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("mytrack.cus")));
+    EXPECT_EQ(Profile::GetString(dir.File("Settei.ini"), "CourseFileSave", "LoadFileDir", ""),
+              dir.Path().string());
+}
+
+TEST_F(RealDialogTest, SavingOverAnExistingFileAsksFirst) {
+    WriteBytes(dir.File("other.cus"), {'k', 'e', 'e', 'p'});
+    OverwriteQuestion question;
+    WhenShown<QFileDialog>([&question](QFileDialog& dialog) {
+        question.AnswerWith(QMessageBox::No);
+        TypeName(dialog, "other.cus");
+        // Refused, the dialog stays open for another name.
+        WhenShown<QFileDialog>([](QFileDialog& stillOpen) { stillOpen.reject(); });
+    });
+    EXPECT_EQ(WinMain::SaveCourseAs(WinMain::GetMainWindow()), 1);
+    EXPECT_TRUE(question.asked);
+    EXPECT_EQ(ReadText(dir.File("other.cus")), "keep");
+
+    OverwriteQuestion again;
+    WhenShown<QFileDialog>([&again](QFileDialog& dialog) {
+        again.AnswerWith(QMessageBox::Yes);
+        TypeName(dialog, "other.cus");
+    });
+    EXPECT_EQ(WinMain::ExportCourseAs(WinMain::GetMainWindow()), 0);
+    EXPECT_TRUE(again.asked);
+    EXPECT_NE(ReadText(dir.File("other.cus")), "keep");
+}
+
+TEST_F(RealDialogTest, TheSavePromptAnswersInJapanese) {
+    platform::SetMessageBoxResponder({});
+    QString yes;
+    QString no;
+    QString cancel;
+    WhenShown<QMessageBox>([&](QMessageBox& box) {
+        yes = ButtonText(box, QMessageBox::Yes);
+        no = ButtonText(box, QMessageBox::No);
+        cancel = ButtonText(box, QMessageBox::Cancel);
+        box.button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_EQ(WinMain::ConfirmDiscard(WinMain::GetMainWindow()), 1);
+    EXPECT_TRUE(yes.startsWith(QString::fromUtf8("はい"))) << yes.toStdString();
+    EXPECT_TRUE(no.startsWith(QString::fromUtf8("いいえ"))) << no.toStdString();
+    EXPECT_TRUE(cancel.startsWith(QString::fromUtf8("キャンセル"))) << cancel.toStdString();
+}
+
+// The language is chosen when the toolkit starts, so a fresh process starts under the LANG
+// set here.
+TEST(ToolkitLanguage, FollowsLangWhereTheToolkitSpeaksIt) {
+    const QByteArray previous = qgetenv("LANG");
+    qputenv("LANG", "de_DE.UTF-8");
+    EXPECT_EXIT(
+        {
+            QMessageBox box;
+            box.setStandardButtons(QMessageBox::Yes);
+            std::_Exit(ButtonText(box, QMessageBox::Yes) == "&Ja" ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    qputenv("LANG", previous);
+}
+
+} // namespace
