@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* DefaultFiles[] = {"Texture.bmp", "SetButton.wav"};
 constexpr const char* HelpFolder = "Help";
+constexpr const char* HelpDocument = "index.html";
 
 // A dangling symbolic link counts as present too: it is the user's, and copying through
 // it would write somewhere else.
@@ -59,6 +60,11 @@ void CopyMissingTree(const fs::path& from, const fs::path& to) {
     }
 }
 
+fs::path ThisExecutable() {
+    std::error_code error;
+    return fs::read_symlink("/proc/self/exe", error);
+}
+
 } // namespace
 
 fs::path DataDirectory(const fs::path& executable) {
@@ -79,11 +85,29 @@ void CopyDefaults(const fs::path& dataDirectory, const fs::path& startDirectory)
 
 void Prepare() {
     std::error_code error;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    const fs::path executable = ThisExecutable();
     const fs::path start = fs::current_path(error);
     if (!executable.empty() && !start.empty()) {
         CopyDefaults(DataDirectory(executable), start);
     }
+}
+
+std::vector<fs::path> HelpLocations(const fs::path& executable, const fs::path& startDirectory) {
+    const fs::path data = DataDirectory(executable);
+    const fs::path bundled =
+        data.empty() ? fs::path(VELMORA_SOURCE_HELP) : data / HelpFolder / HelpDocument;
+    return {startDirectory / HelpFolder / HelpDocument, bundled};
+}
+
+fs::path FindHelp(std::vector<fs::path>& looked) {
+    std::error_code error;
+    looked = HelpLocations(ThisExecutable(), fs::current_path(error));
+    for (const fs::path& place : looked) {
+        if (fs::is_regular_file(place, error)) {
+            return place;
+        }
+    }
+    return {};
 }
 
 } // namespace StartDirectory

@@ -72,8 +72,20 @@ void ShowError(const char* text, const char* title) {
     platform::MessageBox(mainWindow, text, title, platform::MessageBoxButtons::Ok);
 }
 
-std::string HelpPath() {
-    return (std::filesystem::path(startDirectory) / "Help" / "index.html").string();
+// Opens the help document, or says where it was looked for: an empty viewer would only
+// leave the user guessing.
+void ShowHelp() {
+    std::vector<std::filesystem::path> looked;
+    const std::filesystem::path help = StartDirectory::FindHelp(looked);
+    if (!help.empty()) {
+        platform::OpenHelp(help.string());
+        return;
+    }
+    std::string text = "ヘルプ文書が見つかりません。次の場所を探しました:";
+    for (const std::filesystem::path& place : looked) {
+        text += "\n" + place.string();
+    }
+    ShowError(text.c_str(), "Error");
 }
 
 SaveResult SaveCourse(platform::WindowHandle owner) {
@@ -110,7 +122,7 @@ void OnCommand(uint32_t code) {
         ExportCourseAs(mainWindow);
         break;
     case HelpCommand:
-        platform::OpenHelp(HelpPath());
+        ShowHelp();
         break;
     case AboutCommand:
         platform::MessageBox(mainWindow, AboutText, "バージョン情報",

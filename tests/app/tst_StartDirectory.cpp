@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -36,6 +37,17 @@ TEST(StartDirectory, FindsTheDataDirectoryOnlyBesideAnInstalledExecutable) {
     // A build tree's executable has no share/velmora above it.
     EXPECT_EQ(StartDirectory::DataDirectory(installed.start.Path() / "src" / "velmora"),
               fs::path());
+}
+
+TEST(StartDirectory, LooksForTheHelpInTheStartDirectoryThenInTheDesignersOwnCopy) {
+    Installed installed;
+    const fs::path start = installed.start.Path();
+    EXPECT_EQ(StartDirectory::HelpLocations(installed.prefix.Path() / "bin" / "velmora", start),
+              (std::vector<fs::path>{start / "Help" / "index.html",
+                                     installed.data / "Help" / "index.html"}));
+    EXPECT_EQ(StartDirectory::HelpLocations(start / "build" / "velmora", start),
+              (std::vector<fs::path>{start / "Help" / "index.html",
+                                     fs::path(VELMORA_SOURCE_DIR) / "Help" / "index.html"}));
 }
 
 TEST(StartDirectory, CopiesEveryDefaultIntoAnEmptyStartDirectory) {
