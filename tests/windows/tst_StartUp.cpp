@@ -4,6 +4,8 @@
 #include "platform/Windows.h"
 #include "windows/DesignerFixture.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,6 +20,22 @@ void StorePlacement(const std::string& settings, int showCmd, int left, int top,
     Profile::WriteInt(settings, "MainWindow", "Top", top);
     Profile::WriteInt(settings, "MainWindow", "Right", right);
     Profile::WriteInt(settings, "MainWindow", "Bottom", bottom);
+}
+
+platform::Rect AvailableScreen() {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+}
+
+// The window's own rectangle, without the frame the window system may add around it,
+// lies on the area and is no larger than it.
+void ExpectWithin(const platform::Rect& rect, const platform::Rect& area) {
+    EXPECT_GE(rect.left, area.left);
+    EXPECT_GE(rect.top, area.top);
+    EXPECT_LT(rect.left, area.right);
+    EXPECT_LT(rect.top, area.bottom);
+    EXPECT_LE(rect.right - rect.left, area.right - area.left);
+    EXPECT_LE(rect.bottom - rect.top, area.bottom - area.top);
 }
 
 } // namespace
@@ -50,9 +68,40 @@ class OffScreenStartTest : public DesignerTest {
 TEST_F(OffScreenStartTest, APlacementOffEveryScreenComesOntoThePrimaryOne) {
     const platform::Rect rect =
         platform::GetWindowPlacement(WinMain::GetMainWindow()).normalPosition;
-    EXPECT_LT(rect.left, 5000);
-    EXPECT_LT(rect.top, 5000);
+    ExpectWithin(rect, AvailableScreen());
     EXPECT_EQ(rect.right - rect.left, 400);
+    EXPECT_EQ(rect.bottom - rect.top, 300);
+}
+
+// Plausible numbers, yet a window of them would take gigabytes of surfaces.
+class HugeStartTest : public DesignerTest {
+    void BeforeStart() override { StorePlacement(dir.File("Settei.ini"), 1, 0, 0, 100000, 100000); }
+};
+
+TEST_F(HugeStartTest, AStoredPlacementIsFittedToTheScreen) {
+    const platform::WindowHandle window = WinMain::GetMainWindow();
+    const platform::Rect area = AvailableScreen();
+    ExpectWithin(platform::GetWindowPlacement(window).normalPosition, area);
+    const platform::Rect client = platform::GetClientRect(window);
+    EXPECT_LE(client.right, area.right - area.left);
+    EXPECT_LE(client.bottom, area.bottom - area.top);
+
+    // Nor can it grow beyond the desktop later.
+    platform::MoveWindow(window, 0, 0, 40000, 40000);
+    const platform::Rect grown = platform::GetWindowPlacement(window).normalPosition;
+    EXPECT_LE(grown.right - grown.left, area.right - area.left);
+    EXPECT_LE(grown.bottom - grown.top, area.bottom - area.top);
+}
+
+class HugeMaximisedStartTest : public DesignerTest {
+    void BeforeStart() override { StorePlacement(dir.File("Settei.ini"), 3, 0, 0, 10000, 10000); }
+};
+
+TEST_F(HugeMaximisedStartTest, AMaximisedStateStaysMaximisedWithItsNormalRectangleFitted) {
+    const platform::WindowPlacement placement =
+        platform::GetWindowPlacement(WinMain::GetMainWindow());
+    EXPECT_EQ(placement.showCmd, platform::ShowMaximized);
+    ExpectWithin(placement.normalPosition, AvailableScreen());
 }
 
 class NonsenseSettingsTest : public DesignerTest {

@@ -51,6 +51,13 @@ QWidget* ParentWidget(WindowHandle parent, unsigned style) {
     return entry->host;
 }
 
+// Whatever resizes it later, a top-level window stays within the desktop's size.
+void LimitToDesktop(QWidget& window) {
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        window.setMaximumSize(primary->availableVirtualSize());
+    }
+}
+
 void BuildWidgets(WindowEntry& entry, const char* title, int x, int y, int width, int height) {
     const bool bordered = (entry.style & BorderStyle) != 0;
     QWidget* parent = ParentWidget(entry.parent, entry.style);
@@ -59,6 +66,7 @@ void BuildWidgets(WindowEntry& entry, const char* title, int x, int y, int width
         entry.host = new HostWidget(entry.handle, bordered, frame);
         frame->setCentralWidget(entry.host);
         frame->setWindowTitle(QString::fromUtf8(title));
+        LimitToDesktop(*frame);
         entry.outer = frame;
     } else if ((entry.style & PopupWindow) != 0) {
         entry.host =
@@ -86,19 +94,33 @@ QRect ToQRect(const Rect& rect) {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// A placement that lies wholly off every screen is brought onto the primary screen.
-QRect OnSomeScreen(QRect rect) {
+// The screen that shows most of the rectangle; the primary one when none shows any of it.
+const QScreen* ShowingScreen(const QRect& rect) {
+    const QScreen* best = QGuiApplication::primaryScreen();
+    long long bestArea = 0;
     for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen->availableGeometry().intersects(rect)) {
-            return rect;
+        const QRect common = screen->availableGeometry().intersected(rect);
+        const long long area = static_cast<long long>(common.width()) * common.height();
+        if (area > bestArea) {
+            best = screen;
+            bestArea = area;
         }
     }
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (primary != nullptr) {
-        const QRect area = primary->availableGeometry();
-        rect.setSize(rect.size().boundedTo(area.size()));
-        rect.moveTopLeft(area.topLeft());
+    return best;
+}
+
+// A stored placement is fitted to the available area of the screen that shows it: never
+// larger than that area (a window's surfaces grow with it), and moved inside it where it
+// sticks out, so a placement off every screen comes onto the primary one.
+QRect FittedToScreen(QRect rect) {
+    const QScreen* screen = ShowingScreen(rect);
+    if (screen == nullptr) {
+        return rect;
     }
+    const QRect area = screen->availableGeometry();
+    rect.setSize(rect.size().boundedTo(area.size()));
+    rect.moveLeft(std::clamp(rect.left(), area.left(), area.right() + 1 - rect.width()));
+    rect.moveTop(std::clamp(rect.top(), area.top(), area.bottom() + 1 - rect.height()));
     return rect;
 }
 
@@ -445,7 +467,7 @@ void SetWindowPlacement(WindowHandle window, const WindowPlacement& placement) {
     if (outer == nullptr) {
         return;
     }
-    outer->setGeometry(OnSomeScreen(ToQRect(placement.normalPosition)));
+    outer->setGeometry(FittedToScreen(ToQRect(placement.normalPosition)));
     if (placement.showCmd == ShowMaximized) {
         outer->showMaximized();
     } else if (placement.showCmd == ShowMinimized) {
