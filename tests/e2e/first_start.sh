@@ -2,7 +2,8 @@
 # First start in an empty start directory: the window opens at the classic default
 # placement, (100, 100) to (300, 200), in the shape layout; closing it writes the
 # placement; the next start puts the window back where it was; a stored maximised state
-# starts the window maximised and survives the next close.
+# starts the window maximised and survives the next close; a stored placement far beyond
+# the screen is fitted to it, and the designer stays small.
 # Usage: first_start.sh VELMORA XHELPER RUNDIR
 set -eu
 velmora=$1 xhelper=$2 run=$3
@@ -22,8 +23,10 @@ expect_placement() {
 }
 ini() { sed -n "s/^$1=\([^\r]*\)\r*$/\1/p" Settei.ini; }
 pixel() { "$xhelper" shot "$1" "$2" "$3" 1 1; }
+resident_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$app/status"; }
 
 e2e_start_designer
+small_kb=$(resident_kb)
 expect_placement "100,100 200x100" "first start"
 "$xhelper" shot first.png
 # The shape layout parts the area right of the panel into quarters, so the divider between
@@ -63,4 +66,13 @@ e2e_close_designer
 [ "$(ini ShowCmd)" = 3 ] || { echo "the maximised state was not kept"; exit 1; }
 [ "$(ini Left),$(ini Top),$(ini Right),$(ini Bottom)" = "40,30,440,330" ] ||
     { echo "the normal placement was lost while maximised"; cat Settei.ini; exit 1; }
+# Plausible numbers, yet the window they give would take gigabytes of view surfaces. The
+# window fits the 1024 x 768 screen, and the designer is within a few tens of megabytes
+# of its size in the small window (measured so, since a sanitizer build is larger).
+printf '[MainWindow]\r\nLeft=0\r\nTop=0\r\nRight=100000\r\nBottom=100000\r\n' >Settei.ini
+e2e_start_designer
+expect_placement "0,0 1024x768" "a placement beyond the screen"
+grown_kb=$(( $(resident_kb) - small_kb ))
+[ "$grown_kb" -lt 51200 ] || { echo "the designer took $grown_kb kB more than in a small window"; exit 1; }
+e2e_close_designer
 echo "first start passed"

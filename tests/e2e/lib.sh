@@ -92,12 +92,23 @@ window_gone() {
     echo "the window \"$1\" stayed"; exit 1
 }
 
+# The save dialog's title: the toolkit's dialogs speak Japanese.
+save_title="名前を付けて保存"
+
 # Waits for the save dialog, types a file name into it and accepts it; with no name given
 # the dialog is cancelled instead.
 save_dialog() {
-    "$xhelper" wait "Save As" 10 >/dev/null || { echo "no save dialog"; exit 1; }
+    "$xhelper" wait "$save_title" 10 >/dev/null || { echo "no save dialog"; exit 1; }
     sleep 0.3
     if [ $# -gt 0 ]; then xdotool type --delay 20 "$1"; xdotool key Return; else xdotool key Escape; fi
-    window_gone "Save As"
+    window_gone "$save_title"
     sleep 0.3
+}
+
+# A value of Settei.ini: the first key $1 in section $2.
+ini_value() {
+    awk -v section="[$2]" -v key="$1" '
+        { sub(/\r$/, "") }
+        /^\[/ { inside = ($0 == section) }
+        inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }' Settei.ini
 }

@@ -15,17 +15,38 @@
 
 namespace {
 
+// The UTF-8 title (_NET_WM_NAME), which Japanese titles need; else the Latin-1 WM_NAME.
+std::string WindowTitle(Display* display, Window window) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::string title;
+    if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 1024,
+                           False, XInternAtom(display, "UTF8_STRING", False), &type, &format,
+                           &count, &after, &data) == Success &&
+        data != nullptr && format == 8) {
+        title.assign(reinterpret_cast<const char*>(data), count);
+    } else {
+        char* name = nullptr;
+        if (XFetchName(display, window, &name) != 0 && name != nullptr) {
+            title = name;
+            XFree(name);
+        }
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return title;
+}
+
 Window FindByTitle(Display* display, Window window, const std::string& title) {
-    char* name = nullptr;
-    if (XFetchName(display, window, &name) != 0 && name != nullptr) {
-        const bool match = title == name;
-        XFree(name);
-        if (match) {
-            XWindowAttributes attributes;
-            if (XGetWindowAttributes(display, window, &attributes) != 0 &&
-                attributes.map_state == IsViewable) {
-                return window;
-            }
+    if (WindowTitle(display, window) == title) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display, window, &attributes) != 0 &&
+            attributes.map_state == IsViewable) {
+            return window;
         }
     }
     Window root = 0;
