@@ -25,7 +25,7 @@ bool Plausible(const platform::Rect& rect) {
 // remembered or the remembered one is gone: an empty folder would let the toolkit start
 // at the file system's root, where a bare typed name would then land.
 std::string InitialDirectory(const std::string& settingsPath, const char* section) {
-    const std::string remembered = Profile::GetString(settingsPath, section, DirectoryKey, "");
+    std::string remembered = Profile::GetString(settingsPath, section, DirectoryKey, "");
     std::error_code error;
     if (!remembered.empty() && std::filesystem::is_directory(remembered, error)) {
         return remembered;
