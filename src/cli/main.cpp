@@ -4,6 +4,7 @@
 #include "cli/RenderCommand.h"
 #include "model/CobExport.h"
 #include "model/CourseData.h"
+#include "platform/OpenRegularFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -50,9 +51,10 @@ int WrongUsage(const std::string& what) {
 
 // Loads the course, telling a file that cannot be opened from one that is not a course.
 bool LoadCourse(const char* file) {
-    std::FILE* probe = std::fopen(file, "rb");
+    std::string failure;
+    std::FILE* probe = OpenRegularFile(file, &failure);
     if (probe == nullptr) {
-        Fail(file, std::string("cannot open (") + std::strerror(errno) + ")");
+        Fail(file, "cannot open (" + failure + ")");
         return false;
     }
     (void)std::fclose(probe);

@@ -4,6 +4,7 @@
 #include "model/CourseFile.h"
 #include "model/StraightDataBase.h"
 #include "model/UnitSpline.h"
+#include "platform/OpenRegularFile.h"
 #include "platform/SaveFile.h"
 
 #include <algorithm>
@@ -308,7 +309,7 @@ std::vector<unsigned char> SaveToBytes() {
 }
 
 int Load(const char* fileName) {
-    std::FILE* file = std::fopen(fileName, "rb");
+    std::FILE* file = OpenRegularFile(fileName);
     if (file == nullptr) {
         return 1;
     }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
@@ -18,9 +19,10 @@ struct Outcome {
 };
 
 // Runs velmora-cli with the arguments in `dir`, capturing both streams. The arguments
-// are plain words and paths, so the shell needs no quoting.
+// are plain words and paths, so the shell needs no quoting. A run that hangs is killed
+// and fails its test instead of holding up the whole run.
 Outcome Cli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = "cd " + dir.Path().string() + " && " VELMORA_CLI;
+    std::string command = "cd " + dir.Path().string() + " && timeout -s KILL 60 " VELMORA_CLI;
     for (const std::string& a : args) {
         command += " " + a;
     }
@@ -112,6 +114,18 @@ TEST(VelmoraCli, FailuresNameTheFileAndWhatIsWrong) {
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_EQ(unwritable.err, "velmora-cli: no/such/dir.cus: cannot write\n");
     EXPECT_EQ(Cli(dir, {"export-cob", Sample, "no/such/dir.cob"}).status, 1);
+}
+
+TEST(VelmoraCli, CoursesThatAreNotRegularFilesAreRefusedAtOnce) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo(dir.File("fifo.cus").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.File("folder.cus"));
+    for (const char* course : {"fifo.cus", "folder.cus"}) {
+        const Outcome o = Cli(dir, {"info", course});
+        EXPECT_EQ(o.status, 1);
+        EXPECT_EQ(o.err,
+                  "velmora-cli: " + std::string(course) + ": cannot open (not a regular file)\n");
+    }
 }
 
 // Damaged copies of a real course: every one is either loaded or refused, never a crash.
