@@ -290,14 +290,16 @@ int32_t IsChanged() {
     return state.changed;
 }
 
-int Save(const char* fileName) {
+int Save(const char* fileName, std::string* failure) {
     const std::vector<unsigned char> bytes = SaveToBytes();
     SaveFile file(fileName);
-    if (!file.Open()) {
-        return 1;
+    if (file.Open()) {
+        file.Write(bytes.data(), bytes.size());
     }
-    file.Write(bytes.data(), bytes.size());
     if (!file.Commit()) {
+        if (failure != nullptr) {
+            *failure = file.Failure();
+        }
         return 1;
     }
     state.changed = 0;
