@@ -1,5 +1,6 @@
 #include "model/CobExport.h"
 #include "model/CourseData.h"
+#include "support/CourseTest.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
@@ -8,6 +9,8 @@
 #include <random>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -187,6 +190,51 @@ TEST(VelmoraCli, AFailedWriteToStandardOutputIsReported) {
         EXPECT_EQ(o.status, 1) << args[0];
         EXPECT_EQ(o.err, "velmora-cli: cannot write standard output: No space left on device\n");
     }
+}
+
+// Whether the process has a file open in `dir` other than `course`; polled until it has
+// or a generous bound is reached.
+bool WaitUntilWriting(pid_t process, const TempDir& dir, const std::string& course) {
+    const std::filesystem::path fds = "/proc/" + std::to_string(process) + "/fd";
+    const std::string folder = dir.Path().string() + "/";
+    for (int attempt = 0; attempt < 20000; ++attempt) {
+        std::error_code error;
+        for (const auto& fd : std::filesystem::directory_iterator(fds, error)) {
+            const std::string file = std::filesystem::read_symlink(fd.path(), error).string();
+            if (file.starts_with(folder) && file != folder + course) {
+                return true;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
+
+// An export of about 70 MB, ended by SIGTERM while it writes, leaves only the course.
+TEST(VelmoraCli, AnExportEndedBySigtermLeavesNothingBehind) {
+    TempDir dir;
+    CourseData::Initialize();
+    AddRing(256, 2000);
+    ASSERT_EQ(CourseData::Save(dir.File("large.cus").c_str()), 0);
+    CourseData::Destruct();
+    const pid_t cli = fork();
+    if (cli == 0) {
+        if (chdir(dir.Path().c_str()) == 0) {
+            execl(VELMORA_CLI, VELMORA_CLI, "export-cob", "large.cus", "out.cob", nullptr);
+        }
+        _exit(127);
+    }
+    const bool writing = WaitUntilWriting(cli, dir, "large.cus");
+    kill(cli, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(waitpid(cli, &status, 0), cli);
+    ASSERT_TRUE(writing);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        left.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(left, std::vector<std::string>{"large.cus"});
 }
 
 // Damaged copies of a real course: every one is either loaded or refused, never a crash.
