@@ -65,6 +65,11 @@ bool NoUnnamedFiles(int error) {
     return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
 }
 
+// An unnamed file is named later through /proc; where that is not mounted it cannot be.
+bool CanNameUnnamedFiles() {
+    return ::access("/proc/self/fd", X_OK) == 0;
+}
+
 } // namespace
 
 SaveFile::SaveFile(std::string targetPath) : target(std::move(targetPath)) {}
@@ -121,15 +126,17 @@ bool SaveFile::CheckTarget() {
     return true;
 }
 
-// An unnamed file where the file system has them, else a short hidden name.
+// An unnamed file where the system has them, else a short hidden name.
 bool SaveFile::CreateTemporary() {
-    fd = ::openat(folderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-    if (fd >= 0) {
-        return true;
-    }
-    if (!NoUnnamedFiles(errno)) {
-        FailWith(errno);
-        return false;
+    if (CanNameUnnamedFiles()) {
+        fd = ::openat(folderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            return true;
+        }
+        if (!NoUnnamedFiles(errno)) {
+            FailWith(errno);
+            return false;
+        }
     }
     return TakeFreeName([this](const char* candidate) {
         fd = ::openat(folderFd, candidate, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
