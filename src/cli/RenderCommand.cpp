@@ -66,10 +66,10 @@ void Draw(const RenderOptions& options, const CameraControl& camera) {
     }
 }
 
-int WriteImage(const platform::DrawContext& context, const std::string& out) {
+int WriteImage(const platform::DrawContext& context, const std::string& out, std::string& failure) {
     const platform::Surface& surface = *context.GetSurface();
-    return EndsWith(out, ".png") ? SurfaceImage::WritePng(surface, out)
-                                 : SurfaceImage::WriteBmp16(surface, out);
+    return EndsWith(out, ".png") ? SurfaceImage::WritePng(surface, out, failure)
+                                 : SurfaceImage::WriteBmp16(surface, out, failure);
 }
 
 // The texture as the designer reads it: a 16-bit picture bank holding just the texture. One
@@ -100,7 +100,7 @@ std::string BundledTexture() {
 
 // The perspective window's camera (its lens, a surface of the options' size) at the
 // course's camera position or the one asked for.
-int RenderPerspective(const RenderOptions& options, const std::string& out) {
+int RenderPerspective(const RenderOptions& options, const std::string& out, std::string& failure) {
     PerspecCamera camera;
     camera.Reset();
     camera.SetLens(2.0F, 2.0F, 4.0F, 4.0F, 500.0F);
@@ -122,7 +122,7 @@ int RenderPerspective(const RenderOptions& options, const std::string& out) {
     }
     PerspecTextureEngine::Release();
     DispControl::DeleteDrawObjects();
-    const int status = WriteImage(*camera.GetSurface(), out);
+    const int status = WriteImage(*camera.GetSurface(), out, failure);
     camera.ReleaseScreen();
     return status;
 }
@@ -133,9 +133,9 @@ bool IsRenderTarget(const std::string& out) {
     return EndsWith(out, ".bmp") || EndsWith(out, ".png");
 }
 
-int RenderView(const RenderOptions& options, const std::string& out) {
+int RenderView(const RenderOptions& options, const std::string& out, std::string& failure) {
     if (options.view == RenderOptions::View::Perspective) {
-        return RenderPerspective(options, out);
+        return RenderPerspective(options, out, failure);
     }
     CameraControl camera;
     camera.Reset();
@@ -148,7 +148,7 @@ int RenderView(const RenderOptions& options, const std::string& out) {
     DispControl::CreateDrawObjects();
     Draw(options, camera);
     DispControl::DeleteDrawObjects();
-    const int status = WriteImage(*camera.GetSurface(), out);
+    const int status = WriteImage(*camera.GetSurface(), out, failure);
     camera.ReleaseScreen();
     return status;
 }

@@ -98,30 +98,38 @@ bool EncodePng(SaveFile& file, const platform::Surface& surface, std::vector<png
     return done;
 }
 
-} // namespace
-
-int WriteBmp16(const platform::Surface& surface, const std::string& path) {
-    SaveFile file(path);
-    if (!file.Open()) {
-        return 1;
+// 0 when the file is in place; otherwise 1, with why in `failure`.
+int Committed(SaveFile& file, std::string& failure) {
+    if (file.Commit()) {
+        return 0;
     }
-    const std::vector<std::uint8_t> headers = BmpHeaders(surface);
-    file.Write(headers.data(), headers.size());
-    file.Write(surface.Bits(), static_cast<std::size_t>(surface.Stride()) *
-                                   static_cast<std::size_t>(surface.Height()));
-    return file.Commit() ? 0 : 1;
+    failure = file.Failure();
+    return 1;
 }
 
-int WritePng(const platform::Surface& surface, const std::string& path) {
+} // namespace
+
+int WriteBmp16(const platform::Surface& surface, const std::string& path, std::string& failure) {
     SaveFile file(path);
-    if (!file.Open()) {
-        return 1;
+    if (file.Open()) {
+        const std::vector<std::uint8_t> headers = BmpHeaders(surface);
+        file.Write(headers.data(), headers.size());
+        file.Write(surface.Bits(), static_cast<std::size_t>(surface.Stride()) *
+                                       static_cast<std::size_t>(surface.Height()));
     }
-    std::vector<png_byte> pixels = RgbRows(surface);
-    if (!EncodePng(file, surface, pixels)) {
-        return 1;
+    return Committed(file, failure);
+}
+
+int WritePng(const platform::Surface& surface, const std::string& path, std::string& failure) {
+    SaveFile file(path);
+    if (file.Open()) {
+        std::vector<png_byte> pixels = RgbRows(surface);
+        if (!EncodePng(file, surface, pixels)) {
+            failure = file.Failure();
+            return 1;
+        }
     }
-    return file.Commit() ? 0 : 1;
+    return Committed(file, failure);
 }
 
 } // namespace SurfaceImage

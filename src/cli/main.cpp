@@ -4,6 +4,7 @@
 #include "cli/RenderCommand.h"
 #include "model/CobExport.h"
 #include "model/CourseData.h"
+#include "platform/OpenRegularFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -43,6 +44,10 @@ int Fail(const char* file, const std::string& what) {
     return ExitFailure;
 }
 
+int CannotWrite(const char* file, const std::string& why) {
+    return Fail(file, why.empty() ? "cannot write" : "cannot write (" + why + ")");
+}
+
 int WrongUsage(const std::string& what) {
     (void)std::fprintf(stderr, "velmora-cli: %s\n%s", what.c_str(), Usage);
     return ExitUsage;
@@ -50,9 +55,10 @@ int WrongUsage(const std::string& what) {
 
 // Loads the course, telling a file that cannot be opened from one that is not a course.
 bool LoadCourse(const char* file) {
-    std::FILE* probe = std::fopen(file, "rb");
+    std::string failure;
+    std::FILE* probe = OpenRegularFile(file, &failure);
     if (probe == nullptr) {
-        Fail(file, std::string("cannot open (") + std::strerror(errno) + ")");
+        Fail(file, "cannot open (" + failure + ")");
         return false;
     }
     (void)std::fclose(probe);
@@ -75,14 +81,16 @@ int ExportCobFile(const char* course, const char* out) {
     if (!LoadCourse(course)) {
         return ExitFailure;
     }
-    return ExportCob(out) == 0 ? ExitOk : Fail(out, "cannot write");
+    std::string failure;
+    return ExportCob(out, &failure) == 0 ? ExitOk : CannotWrite(out, failure);
 }
 
 int Resave(const char* course, const char* out) {
     if (!LoadCourse(course)) {
         return ExitFailure;
     }
-    return CourseData::Save(out) == 0 ? ExitOk : Fail(out, "cannot write");
+    std::string failure;
+    return CourseData::Save(out, &failure) == 0 ? ExitOk : CannotWrite(out, failure);
 }
 
 int Render(int argc, char** argv) {
@@ -102,7 +110,8 @@ int Render(int argc, char** argv) {
         return WrongUsage("--camera: the course has " +
                           std::to_string(CourseData::GetSegmentNum()) + " segments");
     }
-    return RenderView(*options, out) == 0 ? ExitOk : Fail(out.c_str(), "cannot write");
+    std::string failure;
+    return RenderView(*options, out, failure) == 0 ? ExitOk : CannotWrite(out.c_str(), failure);
 }
 
 int Run(int argc, char** argv) {
@@ -134,11 +143,24 @@ int Run(int argc, char** argv) {
     return WrongUsage("unknown command or wrong number of arguments: " + std::string(command));
 }
 
+// Output that did not reach standard output (a full disk, a closed pipe) fails the run,
+// saying so.
+int FinishStandardOutput(int status) {
+    errno = 0;
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) {
+        return status;
+    }
+    const int error = errno;
+    (void)std::fprintf(stderr, "velmora-cli: cannot write standard output%s%s\n",
+                       error != 0 ? ": " : "", error != 0 ? std::strerror(error) : "");
+    return ExitFailure;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     CourseData::Initialize();
     const int status = Run(argc, argv);
     CourseData::Destruct();
-    return std::fflush(stdout) == 0 ? status : ExitFailure;
+    return FinishStandardOutput(status);
 }

@@ -174,12 +174,17 @@ void WriteCob(CobTextSink& sink) {
     out.Text(Material);
 }
 
-int ExportCob(const char* fileName) {
+int ExportCob(const char* fileName, std::string* failure) {
     SaveFile file(fileName);
-    if (!file.Open()) {
+    if (file.Open()) {
+        SaveFileSink sink(file);
+        WriteCob(sink);
+    }
+    if (!file.Commit()) {
+        if (failure != nullptr) {
+            *failure = file.Failure();
+        }
         return 1;
     }
-    SaveFileSink sink(file);
-    WriteCob(sink);
-    return file.Commit() ? 0 : 1;
+    return 0;
 }

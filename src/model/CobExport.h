@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // The course as a Caligari trueSpace ASCII object (.cob): one polygon object "Course"
@@ -18,5 +19,6 @@ public:
 void WriteCob(CobTextSink& sink);
 
 // 0 when the whole file was written, 1 when it could not be created or written; a
-// failed export leaves any earlier file of that name as it was.
-int ExportCob(const char* fileName);
+// failed export leaves any earlier file of that name as it was. `failure`, when given,
+// then receives why, in words for a message.
+int ExportCob(const char* fileName, std::string* failure = nullptr);

@@ -4,6 +4,7 @@
 #include "model/CourseFile.h"
 #include "model/StraightDataBase.h"
 #include "model/UnitSpline.h"
+#include "platform/OpenRegularFile.h"
 #include "platform/SaveFile.h"
 
 #include <algorithm>
@@ -289,14 +290,16 @@ int32_t IsChanged() {
     return state.changed;
 }
 
-int Save(const char* fileName) {
+int Save(const char* fileName, std::string* failure) {
     const std::vector<unsigned char> bytes = SaveToBytes();
     SaveFile file(fileName);
-    if (!file.Open()) {
-        return 1;
+    if (file.Open()) {
+        file.Write(bytes.data(), bytes.size());
     }
-    file.Write(bytes.data(), bytes.size());
     if (!file.Commit()) {
+        if (failure != nullptr) {
+            *failure = file.Failure();
+        }
         return 1;
     }
     state.changed = 0;
@@ -308,7 +311,7 @@ std::vector<unsigned char> SaveToBytes() {
 }
 
 int Load(const char* fileName) {
-    std::FILE* file = std::fopen(fileName, "rb");
+    std::FILE* file = OpenRegularFile(fileName);
     if (file == nullptr) {
         return 1;
     }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 // The one course of the process: the centre line's points with their handles, roll,
@@ -47,7 +48,9 @@ int32_t IsLoop();
 void ChangeWidthScale(double delta);
 double GetWidthScale();
 int32_t IsChanged();
-int Save(const char* fileName);
+// 0 when the course was saved, 1 when not; `failure`, when given, then receives why, in
+// words for a message.
+int Save(const char* fileName, std::string* failure = nullptr);
 int Load(const char* fileName);
 // The course-file bytes that Save writes; the changed mark is left alone.
 std::vector<unsigned char> SaveToBytes();

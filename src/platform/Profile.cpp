@@ -1,5 +1,6 @@
 #include "platform/Profile.h"
 
+#include "platform/OpenRegularFile.h"
 #include "platform/SaveFile.h"
 
 #include <algorithm>
@@ -143,9 +144,10 @@ Found Find(std::string_view text, const std::vector<Line>& lines, std::string_vi
     return found;
 }
 
-// The file's bytes: empty when there is no file, nothing when it cannot be read.
+// The file's bytes: empty when there is no file, nothing when it cannot be read or is not a
+// regular file.
 std::optional<std::string> ReadFile(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenRegularFile(path.c_str());
     if (file == nullptr) {
         return errno == ENOENT ? std::optional<std::string>(std::in_place) : std::nullopt;
     }

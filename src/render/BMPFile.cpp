@@ -1,6 +1,7 @@
 #include "render/BMPFile.h"
 
 #include "base/Error.h"
+#include "platform/OpenRegularFile.h"
 #include "platform/Surface.h"
 
 #include <array>
@@ -136,13 +137,13 @@ void DecodeRows(std::span<const std::uint8_t> file, const Layout& layout,
 // The whole file, read into memory only when it is a regular file that can be read
 // through; the allocation is its size.
 const char* ReadFile(const char* path, std::unique_ptr<std::uint8_t[]>& bytes, std::size_t& size) {
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = OpenRegularFile(path);
     if (file == nullptr) {
         return CannotOpen;
     }
     struct stat info {};
     const char* failure = nullptr;
-    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (fstat(fileno(file), &info) != 0) {
         failure = CannotOpen;
     } else {
         size = static_cast<std::size_t>(info.st_size);

@@ -2,10 +2,12 @@
 #include "model/CourseFile.h"
 #include "support/CourseTest.h"
 #include "support/FileSizeLimit.h"
+#include "support/InChild.h"
 
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <sys/stat.h>
 
 namespace {
 
@@ -173,6 +175,8 @@ TEST_F(CourseFileTest, FilesThatCannotBeReadChangeNothing) {
     EXPECT_EQ(CourseData::Load("missing.cus"), 1);
     std::filesystem::create_directory("folder.cus");
     EXPECT_EQ(CourseData::Load("folder.cus"), 1);
+    ASSERT_EQ(mkfifo("fifo.cus", 0600), 0);
+    EXPECT_EQ(InChild([] { return CourseData::Load("fifo.cus"); }), 1); // refused, not waiting
     EXPECT_EQ(CourseData::SaveToBytes(), before);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/Profile.h"
 #include "support/FileSizeLimit.h"
+#include "support/InChild.h"
 #include "support/TempDir.h"
 
 #include <cctype>
@@ -7,6 +8,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -61,6 +63,16 @@ TEST_F(ProfileTest, MissingOrNonsenseGivesTheFallback) {
     for (const auto& [key, value] : numbers) {
         EXPECT_EQ(Profile::GetInt(ini, "A", key, -1), value) << key;
     }
+}
+
+// A FIFO in the settings file's place is neither read nor replaced, and never waited on.
+TEST_F(ProfileTest, ASettingsFileThatIsNotARegularFileIsLeftAlone) {
+    ASSERT_EQ(mkfifo(ini.c_str(), 0600), 0);
+    EXPECT_EQ(InChild([&] { return Profile::GetInt(ini, "A", "k", 7); }), 7);
+    EXPECT_EQ(InChild([&] { return Profile::WriteInt(ini, "A", "k", 1); }), 1);
+    struct stat info {};
+    ASSERT_EQ(lstat(ini.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST_F(ProfileTest, NamesMatchWithoutCaseOrSurroundingBlanks) {

@@ -2,18 +2,29 @@
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
-bool Save(const std::string& path, const std::string& text) {
+// Why the save failed; empty when it succeeded.
+std::string SaveFailure(const std::string& path, const std::string& text) {
     SaveFile file(path);
-    if (!file.Open()) {
-        return false;
+    if (file.Open()) {
+        file.Write(text.data(), text.size());
     }
-    file.Write(text.data(), text.size());
-    return file.Commit();
+    return file.Commit() ? std::string() : file.Failure();
+}
+
+bool Save(const std::string& path, const std::string& text) {
+    return SaveFailure(path, text).empty();
+}
+
+bool IsLink(const std::string& path) {
+    return std::filesystem::is_symlink(path);
 }
 
 mode_t ModeOf(const std::string& path) {
@@ -58,7 +69,7 @@ TEST(SaveFile, WriteErrorsFailTheCommit) {
     ASSERT_TRUE(Save(target, "old"));
     {
         FileSizeLimit limit(8);
-        EXPECT_FALSE(Save(target, std::string(100, 'x')));
+        EXPECT_EQ(SaveFailure(target, std::string(100, 'x')), "File too large");
     }
     EXPECT_EQ(ReadText(target), "old");
     EXPECT_EQ(FilesIn(dir), 1U);
@@ -69,6 +80,96 @@ TEST(SaveFile, MissingFolderCannotBeOpened) {
     SaveFile file(dir.File("missing/a.txt"));
     EXPECT_FALSE(file.Open());
     EXPECT_FALSE(file.Commit());
+    EXPECT_EQ(file.Failure(), "No such file or directory");
+}
+
+// The temporary file's name must not grow with the target's, whose name may take all of
+// the 255 bytes a name can have.
+TEST(SaveFile, NamesOfAnyAllowedLengthSave) {
+    TempDir dir;
+    for (const size_t length : {248, 251, 255}) {
+        const std::string target = dir.File(std::string(length, 'a'));
+        ASSERT_EQ(SaveFailure(target, "long"), "") << length;
+        EXPECT_EQ(ReadText(target), "long");
+    }
+    EXPECT_EQ(FilesIn(dir), 3U);
+    EXPECT_EQ(SaveFailure(dir.File(std::string(256, 'a')), "x"), "File name too long");
+}
+
+// Links stay links; a relative link is read from its own folder, a dangling one makes the
+// file it names, and the file saved into keeps its permissions.
+TEST(SaveFile, SavesIntoTheFileALinkNames) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("sub"));
+    const std::string real = dir.File("sub/real.txt");
+    WriteBytes(real, {'o', 'l', 'd'});
+    chmod(real.c_str(), 0640);
+    std::filesystem::create_symlink("real.txt", dir.File("sub/inner"));
+    std::filesystem::create_symlink("sub/inner", dir.File("outer"));
+    std::filesystem::create_symlink(real, dir.File("absolute"));
+    ASSERT_EQ(SaveFailure(dir.File("outer"), "through two"), "");
+    EXPECT_EQ(ReadText(real), "through two");
+    EXPECT_EQ(ModeOf(real), 0640U);
+    ASSERT_EQ(SaveFailure(dir.File("absolute"), "absolute"), "");
+    EXPECT_EQ(ReadText(real), "absolute");
+    EXPECT_TRUE(IsLink(dir.File("outer")) && IsLink(dir.File("sub/inner")) &&
+                IsLink(dir.File("absolute")));
+
+    std::filesystem::create_symlink("new.txt", dir.File("dangling"));
+    ASSERT_EQ(SaveFailure(dir.File("dangling"), "made"), "");
+    EXPECT_TRUE(IsLink(dir.File("dangling")));
+    EXPECT_EQ(ReadText(dir.File("new.txt")), "made");
+
+    std::filesystem::create_symlink("loop-b", dir.File("loop-a"));
+    std::filesystem::create_symlink("loop-a", dir.File("loop-b"));
+    EXPECT_EQ(SaveFailure(dir.File("loop-a"), "x"), "Too many levels of symbolic links");
+    EXPECT_EQ(FilesIn(dir), 7U);
+}
+
+// A FIFO, a folder or a file without write permission (even for root) is refused and
+// left as it was, also when a link names it.
+TEST(SaveFile, RefusesTargetsThatAreNotWritableRegularFiles) {
+    TempDir dir;
+    const std::string fifo = dir.File("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink("fifo", dir.File("to-fifo"));
+    for (const std::string& target : {fifo, dir.File("to-fifo"), dir.Path().string()}) {
+        EXPECT_EQ(SaveFailure(target, "x"), "not a regular file") << target;
+    }
+    struct stat info {};
+    ASSERT_EQ(lstat(fifo.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+
+    const std::string locked = dir.File("locked.txt");
+    WriteBytes(locked, {'k', 'e', 'p', 't'});
+    chmod(locked.c_str(), 0444);
+    std::filesystem::create_symlink("locked.txt", dir.File("to-locked"));
+    EXPECT_EQ(SaveFailure(locked, "x"), "read-only file");
+    EXPECT_EQ(SaveFailure(dir.File("to-locked"), "x"), "read-only file");
+    EXPECT_EQ(ReadText(locked), "kept");
+    EXPECT_EQ(ModeOf(locked), 0444U);
+    EXPECT_EQ(FilesIn(dir), 4U);
+}
+
+// A save that SIGTERM ends part-way leaves the old file and nothing else.
+TEST(SaveFile, ASaveEndedBySigtermLeavesNothingBehind) {
+    TempDir dir;
+    const std::string target = dir.File("a.txt");
+    ASSERT_TRUE(Save(target, "old"));
+    const pid_t child = fork();
+    if (child == 0) {
+        SaveFile file(target);
+        if (file.Open()) {
+            file.Write("part", 4);
+            raise(SIGTERM);
+        }
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_EQ(ReadText(target), "old");
+    EXPECT_EQ(FilesIn(dir), 1U);
 }
 
 TEST(SaveFile, PermissionsAreThoseOfTheReplacedFileOrTheUsualOnes) {
@@ -88,6 +189,9 @@ TEST(SaveFile, RelativeNamesSaveInTheCurrentDirectory) {
     CurrentDir inDir(dir.Path());
     ASSERT_TRUE(Save("plain.txt", "here"));
     EXPECT_EQ(ReadText(dir.File("plain.txt")), "here");
+    std::filesystem::create_symlink("plain.txt", "link.txt");
+    ASSERT_TRUE(Save("link.txt", "through"));
+    EXPECT_EQ(ReadText(dir.File("plain.txt")), "through");
 }
 
 } // namespace

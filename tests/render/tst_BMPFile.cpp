@@ -1,10 +1,12 @@
 #include "platform/Surface.h"
 #include "render/BMPFile.h"
 #include "support/ErrorLogCheck.h"
+#include "support/InChild.h"
 #include "support/TempDir.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <tuple>
 #include <vector>
 
@@ -268,6 +270,9 @@ TEST_F(BMPFileTest, LoadReadsTheFileAndReportsWhatItRefuses) {
                   "ファイルのオープンに失敗");
     EXPECT_REPORT(BMPFile::Load("folder.bmp", width, height, size, 16), "BMPFile1",
                   "ファイルのオープンに失敗");
+    ASSERT_EQ(mkfifo("fifo.bmp", 0600), 0); // refused, not waiting for a writer
+    EXPECT_EQ(InChild([&] { return BMPFile::Load("fifo.bmp", width, height, size, 16) ? 1 : 0; }),
+              0);
     EXPECT_REPORT(BMPFile::Load("run-length.bmp", width, height, size, 16), "BMPFile1",
                   "未圧縮ﾌｧｲﾙでないﾌｧｲﾙをｵｰﾌﾟﾝした");
     EXPECT_REPORT(BMPFile::Load("odd.bmp", width, height, size, 32), "BMPFile1",
