@@ -28,11 +28,27 @@ void CheckPositive(float value, const char* message) {
     }
 }
 
+// Camera-space coordinates beyond this lie far outside any view, and near the largest
+// float the clip's differences and the projection's products would overflow.
+constexpr float Reach = 1e30F;
+
+// Written as comparisons that NaN fails, so a vertex that is not a number is out of reach.
+bool WithinReach(const Vec3* vertices, int count) {
+    return std::all_of(vertices, vertices + count, [](const Vec3& v) {
+        return std::abs(v.x) <= Reach && std::abs(v.y) <= Reach && std::abs(v.z) <= Reach;
+    });
+}
+
 // Toward zero, held to +-2^29 so that the orientation test's 64-bit products cannot
-// overflow however far off the surface a vertex projects.
+// overflow however far off the surface a vertex projects; a NaN lands on the lower bound
+// instead of being converted.
 std::int64_t ScreenInteger(float f) {
     constexpr float Bound = 536870912.0F;
-    return static_cast<std::int64_t>(std::clamp(std::trunc(f), -Bound, Bound));
+    return static_cast<std::int64_t>(f > Bound ? Bound : (f >= -Bound ? std::trunc(f) : -Bound));
+}
+
+int ScreenPixel(float f) {
+    return static_cast<int>(ScreenInteger(f));
 }
 
 } // namespace
@@ -181,7 +197,7 @@ void PerspecCamera::DrawPolygon(const Vec3* vertices, const Vec2* uvs, int count
     // A view of no size has no surface and nothing to draw (the fill engine would refuse
     // an edge table of no lines).
     platform::DrawContext* context = GetSurface();
-    if (context == nullptr || width < 1 || height < 1) {
+    if (context == nullptr || width < 1 || height < 1 || !WithinReach(vertices, count)) {
         return;
     }
     Vec3 p[Clipping::BufferSize];
@@ -241,10 +257,10 @@ bool PerspecCamera::FacesAway(const Vec3* projected, int count) const {
 void PerspecCamera::DrawOutline(const Vec3* vertices, int count) const {
     platform::DrawContext& context = *screen->context;
     const platform::Pen* previous = context.SelectPen(&WhitePen);
-    context.MoveTo(static_cast<int>(vertices[0].x), static_cast<int>(vertices[0].y));
+    context.MoveTo(ScreenPixel(vertices[0].x), ScreenPixel(vertices[0].y));
     for (int i = 1; i < count; ++i) {
-        context.LineTo(static_cast<int>(vertices[i].x), static_cast<int>(vertices[i].y));
+        context.LineTo(ScreenPixel(vertices[i].x), ScreenPixel(vertices[i].y));
     }
-    context.LineTo(static_cast<int>(vertices[0].x), static_cast<int>(vertices[0].y));
+    context.LineTo(ScreenPixel(vertices[0].x), ScreenPixel(vertices[0].y));
     context.SelectPen(previous);
 }

@@ -43,6 +43,7 @@ public:
     // In place: x and y to surface pixels about the centre, z to depth / far distance.
     void Project(Vec3* vertices, int count) const;
     // Vertices in camera space; mode Wireframe outlines, Textured fills with the texture.
+    // A polygon with a vertex that is not finite or lies beyond 1e30 is left out whole.
     void DrawPolygon(const Vec3* vertices, const Vec2* uvs, int count, const TextureView& texture,
                      int mode) const;
 

@@ -4,6 +4,7 @@
 #include "support/ErrorLogCheck.h"
 #include "support/TempDir.h"
 
+#include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
 
@@ -131,6 +132,24 @@ TEST_F(PerspecCameraTest, NearFarAndScreenCutsKeepOnlyTheVisiblePart) {
     EXPECT_EQ(Pixels().Pixel(90, 0), Red);
     EXPECT_EQ(Pixels().Pixel(0, 90), Red);
     EXPECT_NE(Pixels().Pixel(60, 60), Red);
+}
+
+// Vertices no clip or projection in single precision survives (not a number, infinite, or
+// so large that differences overflow) leave the whole polygon out instead of drawing it
+// astray; a far vertex within reach still draws.
+TEST_F(PerspecCameraTest, APolygonWithAVertexOutOfReachIsSkipped) {
+    for (const float wild : {NAN, INFINITY, -INFINITY, 3e38F, -2e30F}) {
+        for (const Vec3& vertex : {Vec3{wild, 2, 4}, Vec3{2, wild, 4}, Vec3{2, 2, wild}}) {
+            const Vec3 polygon[3] = {FacingTriangle[0], vertex, FacingTriangle[2]};
+            camera.DrawPolygon(polygon, Uvs, 3, RedTexture, PerspecCamera::Textured);
+            camera.DrawPolygon(polygon, Uvs, 3, RedTexture, PerspecCamera::Wireframe);
+        }
+    }
+    EXPECT_EQ(Count(Red) + Count(White), 0);
+    const Vec3 far[3] = {FacingTriangle[0], {1e29F, 2, 8}, FacingTriangle[2]};
+    camera.DrawPolygon(far, Uvs, 3, RedTexture, PerspecCamera::Textured);
+    EXPECT_EQ(Pixels().Pixel(95, 30), Red);
+    EXPECT_EQ(Pixels().Pixel(30, 70), Red);
 }
 
 TEST_F(PerspecCameraTest, AViewOfNoSizeDrawsNothingWithoutAReport) {
