@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace PerspecDisp {
 namespace {
@@ -45,8 +46,16 @@ float Unit(double value) {
     return static_cast<float>(std::clamp(value, -1.0, 1.0));
 }
 
+// A coordinate beyond float's range becomes infinite rather than going through a
+// conversion the language leaves undefined; the camera leaves out polygons that hold one.
+float Single(double v) {
+    constexpr double Largest = std::numeric_limits<float>::max();
+    constexpr float Infinity = std::numeric_limits<float>::infinity();
+    return v > Largest ? Infinity : (v < -Largest ? -Infinity : static_cast<float>(v));
+}
+
 Vec3 Single(const Vec3d& v) {
-    return {static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)};
+    return {Single(v.x), Single(v.y), Single(v.z)};
 }
 
 Vec3d TangentAt(int32_t segment, double t) {
@@ -152,8 +161,8 @@ bool UpdateCamera(PerspecCamera& camera, int32_t segment, double t) {
     Vec3d lift{};
     MulVec(lift, frame, Vec3d{0.0, EyeHeight, 0.0});
     Add(point, point, lift);
-    camera.SetPosition(static_cast<float>(point.x), static_cast<float>(point.y),
-                       static_cast<float>(point.z));
+    const Vec3 eye = Single(point);
+    camera.SetPosition(eye.x, eye.y, eye.z);
     camera.UpdateObject();
     return true;
 }

@@ -226,6 +226,31 @@ TEST_F(PerspecDispTest, RenderClearsThenDrawsTheRoadAhead) {
     EXPECT_EQ(Count(RoadGrey), 0);
 }
 
+// Widths beyond single precision: every quadrilateral that reaches that far is left out
+// instead of drawing stray lines, and the road of an ordinary width is still drawn.
+TEST_F(PerspecDispTest, RoadBeyondSinglePrecisionIsLeftOutNotDrawnAstray) {
+    for (const double width : {1e39, 2.5e78}) {
+        CourseData::NewCourse();
+        for (int i = 0; i < 4; ++i) {
+            AddPoint(0, 0, 300.0 * i, 4);
+        }
+        CourseData::SetWidth(3, width, width); // the width spline spreads it along the road
+        for (const int mode : {PerspecDisp::Wireframe, PerspecDisp::Textured}) {
+            PerspecDisp::Render(camera, mode, 0, 0.0);
+            EXPECT_EQ(Count(White) + Count(RoadGrey), 0) << width << " in mode " << mode;
+        }
+        // Level width handles keep the first two segments 20 wide.
+        for (int i = 0; i < 4; ++i) {
+            CourseData::SetWidthTangent(i, 0.0, 0.0, 1, 1);
+        }
+        PerspecDisp::Render(camera, PerspecDisp::Wireframe, 0, 0.0);
+        EXPECT_GT(Count(White), 100) << width;
+        PerspecDisp::Render(camera, PerspecDisp::Textured, 0, 0.0);
+        EXPECT_GT(Count(RoadGrey), 2000) << width;
+    }
+    EXPECT_TRUE(ReadErrorLog().empty());
+}
+
 TEST_F(PerspecDispTest, AMissingTextureFileLeavesTheDesignerRunning) {
     AddPoint(0, 0, 0, 4);
     AddPoint(0, 0, 300, 4);
