@@ -154,7 +154,9 @@ bool UpdateCamera(PerspecCamera& camera, int32_t segment, double t) {
     if (!DirectionOf(tangent, d) || !MakeSectionFrame(tangent, roll, frame)) {
         return false;
     }
-    camera.SetRotation(Unit(d.sp), Unit(d.cp), Unit(d.sy), Unit(d.cy), Unit(std::sin(roll)),
+    // Turning back by the roll about the view axis banks the eye with the road: the road's
+    // rolled side comes out level on the screen and the horizon tilts instead.
+    camera.SetRotation(Unit(d.sp), Unit(d.cp), Unit(d.sy), Unit(d.cy), Unit(-std::sin(roll)),
                        Unit(std::cos(roll)));
     Vec3d point{};
     CourseData::GetCoursePosition(segment, t, point.x, point.y, point.z);

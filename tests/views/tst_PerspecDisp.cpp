@@ -45,6 +45,25 @@ protected:
         return n;
     }
 
+    // The topmost row of the colour in a column, or -1.
+    int TopRow(platform::Colour15 colour, int x) {
+        for (int y = 0; y < Pixels().Height(); ++y) {
+            if (Pixels().Pixel(x, y) == colour) {
+                return y;
+            }
+        }
+        return -1;
+    }
+
+    // The angle of the line through the colour's topmost pixels in two columns, positive
+    // when it falls to the right (rows grow downward).
+    double Tilt(platform::Colour15 colour, int left, int right) {
+        const int a = TopRow(colour, left);
+        const int b = TopRow(colour, right);
+        EXPECT_TRUE(a >= 0 && b >= 0) << "no such colour in column " << left << " or " << right;
+        return std::atan2(b - a, right - left);
+    }
+
     PerspecCamera camera{};
 };
 
@@ -209,6 +228,29 @@ TEST_F(PerspecDispTest, CameraLooksAlongTheCourseFromTenUnitsAboveTheRoad) {
     EXPECT_NEAR(ahead.x, 0.0, 1e-2);
     EXPECT_NEAR(ahead.y, 0.0, 1e-2);
     EXPECT_NEAR(ahead.z, 104.0, 1e-2);
+}
+
+// A straight road of constant roll, measured from the pixels on a square surface and on
+// a wide one: its far end, a cross-section, shows level whatever the roll.
+TEST_F(PerspecDispTest, ABankedRoadShowsLevel) {
+    AddPoint(0, 0, 0, 4);
+    AddPoint(0, 0, 100, 4);
+    for (const auto& [width, height] : {std::pair{200, 200}, std::pair{240, 120}}) {
+        camera.SetScreen(width, height);
+        // The far end lies 104 ahead of the lens, 60 to either side of the middle.
+        const int halfRoad = width / 2 * 60 / 104;
+        const int left = width / 2 - halfRoad * 3 / 5;
+        const int right = width / 2 + halfRoad * 3 / 5;
+        for (const double roll : {0.1, 0.3, -0.3}) {
+            for (int i = 0; i < 2; ++i) {
+                CourseData::SetRoll(i, roll);
+                CourseData::SetWidth(i, 60, 60);
+            }
+            PerspecDisp::Render(camera, PerspecDisp::Textured, 0, 0.0);
+            EXPECT_NEAR(Tilt(RoadGrey, left, right), 0.0, 0.02)
+                << width << "x" << height << " roll " << roll;
+        }
+    }
 }
 
 TEST_F(PerspecDispTest, RenderClearsThenDrawsTheRoadAhead) {
