@@ -51,6 +51,29 @@ int ScreenPixel(float f) {
     return static_cast<int>(ScreenInteger(f));
 }
 
+// The line a x + b y + c = 0 as two pixels on it off the surface on either side, from its
+// point nearest the surface's middle; none when it misses the surface. A pixel holds the
+// points that truncate to it.
+std::optional<ScreenLine> LineAcross(double a, double b, double c, int width, int height) {
+    const double n = std::hypot(a, b);
+    const double w = width;
+    const double h = height;
+    const auto side = [&](double x, double y) { return a * x + b * y + c; };
+    const double corners[4] = {side(0, 0), side(w, 0), side(0, h), side(w, h)};
+    const auto [low, high] = std::minmax_element(corners, corners + 4);
+    if (!(n > 0.0 && *low <= 0.0 && *high >= 0.0)) {
+        return std::nullopt;
+    }
+    const double offset = side(w / 2, h / 2) / (n * n);
+    const double midX = w / 2 - offset * a;
+    const double midY = h / 2 - offset * b;
+    const double reach = (w + h) / n; // along (b, -a), farther than the surface's diagonal
+    return ScreenLine{static_cast<int>(std::floor(midX + reach * b)),
+                      static_cast<int>(std::floor(midY - reach * a)),
+                      static_cast<int>(std::floor(midX - reach * b)),
+                      static_cast<int>(std::floor(midY + reach * a))};
+}
+
 } // namespace
 
 void PerspecCamera::Reset() {
@@ -221,6 +244,22 @@ void PerspecCamera::DrawPolygon(const Vec3* vertices, const Vec2* uvs, int count
     } else {
         DrawOutline(p, n);
     }
+}
+
+std::optional<ScreenLine> PerspecCamera::Horizon() const {
+    RequireCurrentRotation();
+    if (GetSurface() == nullptr) {
+        return std::nullopt;
+    }
+    // World up in camera space.
+    const double upX = rotation.m[0][1];
+    const double upY = rotation.m[1][1];
+    const double upZ = rotation.m[2][1];
+    // Level directions d (up . d = 0) project onto a x + b y + c = 0 in pixels.
+    const double a = upX * scaleY;
+    const double b = -upY * scaleX;
+    const double c = upZ * scaleX * scaleY - a * centreX - b * centreY;
+    return LineAcross(a, b, c, width, height);
 }
 
 void PerspecCamera::UpdateProjection() {
