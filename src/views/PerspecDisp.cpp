@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace PerspecDisp {
 namespace {
@@ -91,6 +92,20 @@ TextureView CurrentTexture() {
     return {reinterpret_cast<const std::uint16_t*>(data), log2Width, log2Height};
 }
 
+// The horizon in the grid's grey, drawn before the road so that the road covers it; with
+// the eye banked along the road it shows the road's roll as its own tilt.
+void DrawHorizon(const PerspecCamera& camera, platform::DrawContext& surface) {
+    const std::optional<ScreenLine> horizon = camera.Horizon();
+    if (!horizon) {
+        return;
+    }
+    const platform::Pen* previous =
+        surface.SelectPen(DispControl::GetLinePen(DispControl::GridLine));
+    surface.MoveTo(horizon->x0, horizon->y0);
+    surface.LineTo(horizon->x1, horizon->y1);
+    surface.SelectPen(previous);
+}
+
 } // namespace
 
 int RegisterTexture(const char* path) {
@@ -128,6 +143,7 @@ void Render(PerspecCamera& camera, int mode, int32_t segment, double t) {
     if (!UpdateCamera(camera, segment, t)) {
         return;
     }
+    DrawHorizon(camera, *surface);
     // Both edges of every section in camera space.
     Vec3 seen1[MaxSections];
     Vec3 seen2[MaxSections];

@@ -14,6 +14,7 @@ namespace {
 
 constexpr platform::Colour15 White = platform::Rgb15(255, 255, 255);
 constexpr platform::Colour15 RoadGrey = platform::Rgb15(72, 72, 72);
+constexpr platform::Colour15 Horizon = platform::Rgb15(96, 96, 96);
 
 // The perspective window's camera on a 160 x 120 surface, and the drawing objects.
 class PerspecDispTest : public CourseTest {
@@ -231,8 +232,9 @@ TEST_F(PerspecDispTest, CameraLooksAlongTheCourseFromTenUnitsAboveTheRoad) {
 }
 
 // A straight road of constant roll, measured from the pixels on a square surface and on
-// a wide one: its far end, a cross-section, shows level whatever the roll.
-TEST_F(PerspecDispTest, ABankedRoadShowsLevel) {
+// a wide one: its far end, a cross-section, shows level whatever the roll, and the horizon
+// falls to the right by the roll as the lens stretches it to the surface.
+TEST_F(PerspecDispTest, ABankedRoadShowsLevelUnderAHorizonTiltedByItsRoll) {
     AddPoint(0, 0, 0, 4);
     AddPoint(0, 0, 100, 4);
     for (const auto& [width, height] : {std::pair{200, 200}, std::pair{240, 120}}) {
@@ -241,7 +243,7 @@ TEST_F(PerspecDispTest, ABankedRoadShowsLevel) {
         const int halfRoad = width / 2 * 60 / 104;
         const int left = width / 2 - halfRoad * 3 / 5;
         const int right = width / 2 + halfRoad * 3 / 5;
-        for (const double roll : {0.1, 0.3, -0.3}) {
+        for (const double roll : {0.0, 0.1, 0.3, -0.3}) {
             for (int i = 0; i < 2; ++i) {
                 CourseData::SetRoll(i, roll);
                 CourseData::SetWidth(i, 60, 60);
@@ -249,8 +251,31 @@ TEST_F(PerspecDispTest, ABankedRoadShowsLevel) {
             PerspecDisp::Render(camera, PerspecDisp::Textured, 0, 0.0);
             EXPECT_NEAR(Tilt(RoadGrey, left, right), 0.0, 0.02)
                 << width << "x" << height << " roll " << roll;
+            // The wireframe leaves the horizon uncovered from edge to edge.
+            PerspecDisp::Render(camera, PerspecDisp::Wireframe, 0, 0.0);
+            const double expected = std::atan(height * std::tan(roll) / width);
+            EXPECT_NEAR(Tilt(Horizon, 2, width - 3), expected, 0.01)
+                << width << "x" << height << " roll " << roll;
         }
     }
+}
+
+// Drawn in both modes before the road: a road climbing above the eye covers it.
+TEST_F(PerspecDispTest, TheHorizonLiesUnderTheRoad) {
+    AddPoint(0, 0, 0, 4);
+    AddPoint(0, 0, 100, 4);
+    AddPoint(0, 60, 200, 4);
+    PerspecDisp::Render(camera, PerspecDisp::Wireframe, 0, 0.0);
+    const int row = TopRow(Horizon, 0);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(TopRow(Horizon, 159), row); // level
+    PerspecDisp::Render(camera, PerspecDisp::Textured, 0, 0.0);
+    EXPECT_EQ(Pixels().Pixel(0, row), Horizon);
+    EXPECT_EQ(Pixels().Pixel(159, row), Horizon);
+    EXPECT_EQ(Pixels().Pixel(80, row), RoadGrey);
+    // Without a place on the course there is no eye and no horizon.
+    PerspecDisp::Render(camera, PerspecDisp::Textured, -1, 0.0);
+    EXPECT_EQ(Count(Horizon), 0);
 }
 
 TEST_F(PerspecDispTest, RenderClearsThenDrawsTheRoadAhead) {
