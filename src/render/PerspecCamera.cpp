@@ -28,11 +28,50 @@ void CheckPositive(float value, const char* message) {
     }
 }
 
+// Camera-space coordinates beyond this lie far outside any view, and near the largest
+// float the clip's differences and the projection's products would overflow.
+constexpr float Reach = 1e30F;
+
+// Written as comparisons that NaN fails, so a vertex that is not a number is out of reach.
+bool WithinReach(const Vec3* vertices, int count) {
+    return std::all_of(vertices, vertices + count, [](const Vec3& v) {
+        return std::abs(v.x) <= Reach && std::abs(v.y) <= Reach && std::abs(v.z) <= Reach;
+    });
+}
+
 // Toward zero, held to +-2^29 so that the orientation test's 64-bit products cannot
-// overflow however far off the surface a vertex projects.
+// overflow however far off the surface a vertex projects; a NaN lands on the lower bound
+// instead of being converted.
 std::int64_t ScreenInteger(float f) {
     constexpr float Bound = 536870912.0F;
-    return static_cast<std::int64_t>(std::clamp(std::trunc(f), -Bound, Bound));
+    return static_cast<std::int64_t>(f > Bound ? Bound : (f >= -Bound ? std::trunc(f) : -Bound));
+}
+
+int ScreenPixel(float f) {
+    return static_cast<int>(ScreenInteger(f));
+}
+
+// The line a x + b y + c = 0 as two pixels on it off the surface on either side, from its
+// point nearest the surface's middle; none when it misses the surface. A pixel holds the
+// points that truncate to it.
+std::optional<ScreenLine> LineAcross(double a, double b, double c, int width, int height) {
+    const double n = std::hypot(a, b);
+    const double w = width;
+    const double h = height;
+    const auto side = [&](double x, double y) { return a * x + b * y + c; };
+    const double corners[4] = {side(0, 0), side(w, 0), side(0, h), side(w, h)};
+    const auto [low, high] = std::minmax_element(corners, corners + 4);
+    if (!(n > 0.0 && *low <= 0.0 && *high >= 0.0)) {
+        return std::nullopt;
+    }
+    const double offset = side(w / 2, h / 2) / (n * n);
+    const double midX = w / 2 - offset * a;
+    const double midY = h / 2 - offset * b;
+    const double reach = (w + h) / n; // along (b, -a), farther than the surface's diagonal
+    return ScreenLine{static_cast<int>(std::floor(midX + reach * b)),
+                      static_cast<int>(std::floor(midY - reach * a)),
+                      static_cast<int>(std::floor(midX - reach * b)),
+                      static_cast<int>(std::floor(midY + reach * a))};
 }
 
 } // namespace
@@ -181,7 +220,7 @@ void PerspecCamera::DrawPolygon(const Vec3* vertices, const Vec2* uvs, int count
     // A view of no size has no surface and nothing to draw (the fill engine would refuse
     // an edge table of no lines).
     platform::DrawContext* context = GetSurface();
-    if (context == nullptr || width < 1 || height < 1) {
+    if (context == nullptr || width < 1 || height < 1 || !WithinReach(vertices, count)) {
         return;
     }
     Vec3 p[Clipping::BufferSize];
@@ -205,6 +244,22 @@ void PerspecCamera::DrawPolygon(const Vec3* vertices, const Vec2* uvs, int count
     } else {
         DrawOutline(p, n);
     }
+}
+
+std::optional<ScreenLine> PerspecCamera::Horizon() const {
+    RequireCurrentRotation();
+    if (GetSurface() == nullptr) {
+        return std::nullopt;
+    }
+    // World up in camera space.
+    const double upX = rotation.m[0][1];
+    const double upY = rotation.m[1][1];
+    const double upZ = rotation.m[2][1];
+    // Level directions d (up . d = 0) project onto a x + b y + c = 0 in pixels.
+    const double a = upX * scaleY;
+    const double b = -upY * scaleX;
+    const double c = upZ * scaleX * scaleY - a * centreX - b * centreY;
+    return LineAcross(a, b, c, width, height);
 }
 
 void PerspecCamera::UpdateProjection() {
@@ -241,10 +296,10 @@ bool PerspecCamera::FacesAway(const Vec3* projected, int count) const {
 void PerspecCamera::DrawOutline(const Vec3* vertices, int count) const {
     platform::DrawContext& context = *screen->context;
     const platform::Pen* previous = context.SelectPen(&WhitePen);
-    context.MoveTo(static_cast<int>(vertices[0].x), static_cast<int>(vertices[0].y));
+    context.MoveTo(ScreenPixel(vertices[0].x), ScreenPixel(vertices[0].y));
     for (int i = 1; i < count; ++i) {
-        context.LineTo(static_cast<int>(vertices[i].x), static_cast<int>(vertices[i].y));
+        context.LineTo(ScreenPixel(vertices[i].x), ScreenPixel(vertices[i].y));
     }
-    context.LineTo(static_cast<int>(vertices[0].x), static_cast<int>(vertices[0].y));
+    context.LineTo(ScreenPixel(vertices[0].x), ScreenPixel(vertices[0].y));
     context.SelectPen(previous);
 }

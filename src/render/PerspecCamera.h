@@ -5,7 +5,13 @@
 #include "render/TextureSpan.h"
 
 #include <cstdint>
+#include <optional>
 #include <type_traits>
+
+// A line between two pixels of a surface.
+struct ScreenLine {
+    int x0, y0, x1, y1;
+};
 
 // The camera and polygon pipeline of the three-dimensional view: an eye position and
 // orientation (sines and cosines of the three angles), a lens, and the view's off-screen
@@ -43,8 +49,13 @@ public:
     // In place: x and y to surface pixels about the centre, z to depth / far distance.
     void Project(Vec3* vertices, int count) const;
     // Vertices in camera space; mode Wireframe outlines, Textured fills with the texture.
+    // A polygon with a vertex that is not finite or lies beyond 1e30 is left out whole.
     void DrawPolygon(const Vec3* vertices, const Vec2* uvs, int count, const TextureView& texture,
                      int mode) const;
+    // The horizon, where the level ground meets the sky at infinity: two pixels on it off
+    // the surface on either side, so that the line between them crosses the whole surface.
+    // None when it misses the surface, as when the view looks steeply up or down.
+    [[nodiscard]] std::optional<ScreenLine> Horizon() const;
 
 private:
     void UpdateProjection();

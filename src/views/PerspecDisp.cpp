@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace PerspecDisp {
 namespace {
@@ -45,8 +47,16 @@ float Unit(double value) {
     return static_cast<float>(std::clamp(value, -1.0, 1.0));
 }
 
+// A coordinate beyond float's range becomes infinite rather than going through a
+// conversion the language leaves undefined; the camera leaves out polygons that hold one.
+float Single(double v) {
+    constexpr double Largest = std::numeric_limits<float>::max();
+    constexpr float Infinity = std::numeric_limits<float>::infinity();
+    return v > Largest ? Infinity : (v < -Largest ? -Infinity : static_cast<float>(v));
+}
+
 Vec3 Single(const Vec3d& v) {
-    return {static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)};
+    return {Single(v.x), Single(v.y), Single(v.z)};
 }
 
 Vec3d TangentAt(int32_t segment, double t) {
@@ -80,6 +90,20 @@ TextureView CurrentTexture() {
     std::int32_t log2Height = 0;
     const std::uint8_t* data = PictureBank::GetPow2Data(textureId, log2Width, log2Height);
     return {reinterpret_cast<const std::uint16_t*>(data), log2Width, log2Height};
+}
+
+// The horizon in the grid's grey, drawn before the road so that the road covers it; with
+// the eye banked along the road it shows the road's roll as its own tilt.
+void DrawHorizon(const PerspecCamera& camera, platform::DrawContext& surface) {
+    const std::optional<ScreenLine> horizon = camera.Horizon();
+    if (!horizon) {
+        return;
+    }
+    const platform::Pen* previous =
+        surface.SelectPen(DispControl::GetLinePen(DispControl::GridLine));
+    surface.MoveTo(horizon->x0, horizon->y0);
+    surface.LineTo(horizon->x1, horizon->y1);
+    surface.SelectPen(previous);
 }
 
 } // namespace
@@ -119,6 +143,7 @@ void Render(PerspecCamera& camera, int mode, int32_t segment, double t) {
     if (!UpdateCamera(camera, segment, t)) {
         return;
     }
+    DrawHorizon(camera, *surface);
     // Both edges of every section in camera space.
     Vec3 seen1[MaxSections];
     Vec3 seen2[MaxSections];
@@ -145,15 +170,17 @@ bool UpdateCamera(PerspecCamera& camera, int32_t segment, double t) {
     if (!DirectionOf(tangent, d) || !MakeSectionFrame(tangent, roll, frame)) {
         return false;
     }
-    camera.SetRotation(Unit(d.sp), Unit(d.cp), Unit(d.sy), Unit(d.cy), Unit(std::sin(roll)),
+    // Turning back by the roll about the view axis banks the eye with the road: the road's
+    // rolled side comes out level on the screen and the horizon tilts instead.
+    camera.SetRotation(Unit(d.sp), Unit(d.cp), Unit(d.sy), Unit(d.cy), Unit(-std::sin(roll)),
                        Unit(std::cos(roll)));
     Vec3d point{};
     CourseData::GetCoursePosition(segment, t, point.x, point.y, point.z);
     Vec3d lift{};
     MulVec(lift, frame, Vec3d{0.0, EyeHeight, 0.0});
     Add(point, point, lift);
-    camera.SetPosition(static_cast<float>(point.x), static_cast<float>(point.y),
-                       static_cast<float>(point.z));
+    const Vec3 eye = Single(point);
+    camera.SetPosition(eye.x, eye.y, eye.z);
     camera.UpdateObject();
     return true;
 }

@@ -7,9 +7,10 @@
 class PerspecCamera;
 
 // The driver's-eye view of the course. The eye sits 10 units above the road at the course's
-// camera position, looks along the course and banks with its roll; the road ahead is cut
-// into up to 20 cross-sections whose quadrilaterals are drawn farthest first (no depth
-// buffer) as white outlines or filled with the texture "Texture.bmp".
+// camera position, looks along the course and banks with its roll, so the road shows level
+// and the horizon, drawn first in grey, tilts with the bank; the road ahead is cut into up
+// to 20 cross-sections whose quadrilaterals are drawn farthest first (no depth buffer) as
+// white outlines or filled with the texture "Texture.bmp".
 namespace PerspecDisp {
 
 constexpr int MaxSections = 20;
@@ -23,8 +24,8 @@ int RegisterTexture(const char* path = "Texture.bmp");
 // Forgets the identifier, for when the picture bank is released.
 void ReleaseTexture();
 
-// Clears the camera's surface and draws the road from the course's camera position;
-// without one the view stays cleared. The drawing objects of the views must exist.
+// Clears the camera's surface and draws the horizon and the road from the course's camera
+// position; without one the view stays cleared. The drawing objects of the views must exist.
 void Render(PerspecCamera& camera, int mode);
 // The same from a given place on the course (a segment and t in 0..1); a segment below 0
 // stands for no place, and the view is only cleared.

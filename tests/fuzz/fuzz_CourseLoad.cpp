@@ -1,14 +1,23 @@
 // libFuzzer target for loading course files. Whatever bytes arrive, the course model must
 // either refuse them and keep the course it had, or take them so that what it saves is
 // the file itself (but for recomputed automatic tangents) and loads back to the same
-// bytes; an accepted course of modest size must also export to finite .cob text. A broken
-// rule traps; an internal failure, which ends the process, is reported by libFuzzer.
+// bytes; an accepted course of modest size must also export to finite .cob text and draw
+// in every view. A broken rule traps; an internal failure, which ends the process, and
+// undefined behaviour while drawing are reported by libFuzzer.
 
 #include "model/CobExport.h"
 #include "model/CourseData.h"
 #include "model/CourseFile.h"
 #include "model/CourseSurface.h"
 #include "model/UnitSpline.h"
+#include "render/CameraControl.h"
+#include "render/PerspecCamera.h"
+#include "render/PerspecTextureEngine.h"
+#include "views/DispControl.h"
+#include "views/ExpandDisp.h"
+#include "views/ParallelDisp.h"
+#include "views/PerspecDisp.h"
+#include "views/SpPointDisp.h"
 
 #include <cstdio>
 #include <optional>
@@ -20,8 +29,11 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-// Exporting costs time in proportion to the rows; larger courses are only loaded.
+// Exporting and drawing cost time in proportion to the rows; larger courses are only
+// loaded. The views are drawn small for the same reason.
 constexpr int64_t MaxExportRows = 20000;
+constexpr int ViewWidth = 48;
+constexpr int ViewHeight = 32;
 
 Bytes baseline;
 
@@ -81,6 +93,43 @@ void RequireFiniteExport() {
             "the .cob text has a line per vertex and two per face");
 }
 
+// An editing view as the command-line tool draws it: a fresh camera of the view's kind.
+template <class Draw> void DrawEditingView(int32_t state, Draw draw) {
+    CameraControl camera;
+    camera.Reset();
+    camera.SetState(state);
+    camera.SetScreen(ViewWidth, ViewHeight);
+    draw(camera);
+    camera.ReleaseScreen();
+}
+
+// The driver's-eye view through the perspective window's lens, from the course's own
+// camera place; without a texture the textured mode fills the road plain grey.
+void DrawDriversView() {
+    PerspecCamera camera;
+    camera.Reset();
+    camera.SetLens(2.0F, 2.0F, 4.0F, 4.0F, 500.0F);
+    camera.SetScreen(ViewWidth, ViewHeight);
+    PerspecDisp::Render(camera, PerspecDisp::Wireframe);
+    PerspecDisp::Render(camera, PerspecDisp::Textured);
+    camera.ReleaseScreen();
+}
+
+void DrawEveryView() {
+    if (GetCourseRowNum() > MaxExportRows) {
+        return;
+    }
+    for (const int32_t state : {CameraControl::Top, CameraControl::Side, CameraControl::Front}) {
+        DrawEditingView(state, [](const CameraControl& c) { ParallelDisp::Draw(c, 1); });
+    }
+    for (const int32_t state : {CameraControl::Top, CameraControl::Side}) {
+        DrawEditingView(state, [](const CameraControl& c) { ExpandDisp::Draw(c); });
+    }
+    DrawEditingView(CameraControl::Front,
+                    [](const CameraControl& c) { SpPointDisp::Draw(c, SpPointDisp::GripRoll); });
+    DrawDriversView();
+}
+
 void CheckAccepted(std::span<const unsigned char> input, const CourseFile::Image& file) {
     const size_t used = CourseFile::HeaderSize + CourseFile::PointRecordSize * file.points.size();
     Require(CourseFile::Encode(file) == Bytes(input.begin(), input.begin() + used),
@@ -93,6 +142,7 @@ void CheckAccepted(std::span<const unsigned char> input, const CourseFile::Image
     Require(CourseData::LoadFromBytes(saved) == 0 && CourseData::SaveToBytes() == saved,
             "a saved course loads back to the same bytes");
     RequireFiniteExport();
+    DrawEveryView();
 }
 
 // A small course with every kind of state, loaded before each input so that a refused
@@ -116,6 +166,8 @@ Bytes MakeBaseline() {
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     CourseData::Initialize();
+    DispControl::CreateDrawObjects();
+    PerspecTextureEngine::Initialize();
     baseline = MakeBaseline();
     return 0;
 }

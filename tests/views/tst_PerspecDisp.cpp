@@ -14,6 +14,7 @@ namespace {
 
 constexpr platform::Colour15 White = platform::Rgb15(255, 255, 255);
 constexpr platform::Colour15 RoadGrey = platform::Rgb15(72, 72, 72);
+constexpr platform::Colour15 Horizon = platform::Rgb15(96, 96, 96);
 
 // The perspective window's camera on a 160 x 120 surface, and the drawing objects.
 class PerspecDispTest : public CourseTest {
@@ -43,6 +44,25 @@ protected:
             }
         }
         return n;
+    }
+
+    // The topmost row of the colour in a column, or -1.
+    int TopRow(platform::Colour15 colour, int x) {
+        for (int y = 0; y < Pixels().Height(); ++y) {
+            if (Pixels().Pixel(x, y) == colour) {
+                return y;
+            }
+        }
+        return -1;
+    }
+
+    // The angle of the line through the colour's topmost pixels in two columns, positive
+    // when it falls to the right (rows grow downward).
+    double Tilt(platform::Colour15 colour, int left, int right) {
+        const int a = TopRow(colour, left);
+        const int b = TopRow(colour, right);
+        EXPECT_TRUE(a >= 0 && b >= 0) << "no such colour in column " << left << " or " << right;
+        return std::atan2(b - a, right - left);
     }
 
     PerspecCamera camera{};
@@ -211,6 +231,53 @@ TEST_F(PerspecDispTest, CameraLooksAlongTheCourseFromTenUnitsAboveTheRoad) {
     EXPECT_NEAR(ahead.z, 104.0, 1e-2);
 }
 
+// A straight road of constant roll, measured from the pixels on a square surface and on
+// a wide one: its far end, a cross-section, shows level whatever the roll, and the horizon
+// falls to the right by the roll as the lens stretches it to the surface.
+TEST_F(PerspecDispTest, ABankedRoadShowsLevelUnderAHorizonTiltedByItsRoll) {
+    AddPoint(0, 0, 0, 4);
+    AddPoint(0, 0, 100, 4);
+    for (const auto& [width, height] : {std::pair{200, 200}, std::pair{240, 120}}) {
+        camera.SetScreen(width, height);
+        // The far end lies 104 ahead of the lens, 60 to either side of the middle.
+        const int halfRoad = width / 2 * 60 / 104;
+        const int left = width / 2 - halfRoad * 3 / 5;
+        const int right = width / 2 + halfRoad * 3 / 5;
+        for (const double roll : {0.0, 0.1, 0.3, -0.3}) {
+            for (int i = 0; i < 2; ++i) {
+                CourseData::SetRoll(i, roll);
+                CourseData::SetWidth(i, 60, 60);
+            }
+            PerspecDisp::Render(camera, PerspecDisp::Textured, 0, 0.0);
+            EXPECT_NEAR(Tilt(RoadGrey, left, right), 0.0, 0.02)
+                << width << "x" << height << " roll " << roll;
+            // The wireframe leaves the horizon uncovered from edge to edge.
+            PerspecDisp::Render(camera, PerspecDisp::Wireframe, 0, 0.0);
+            const double expected = std::atan(height * std::tan(roll) / width);
+            EXPECT_NEAR(Tilt(Horizon, 2, width - 3), expected, 0.01)
+                << width << "x" << height << " roll " << roll;
+        }
+    }
+}
+
+// Drawn in both modes before the road: a road climbing above the eye covers it.
+TEST_F(PerspecDispTest, TheHorizonLiesUnderTheRoad) {
+    AddPoint(0, 0, 0, 4);
+    AddPoint(0, 0, 100, 4);
+    AddPoint(0, 60, 200, 4);
+    PerspecDisp::Render(camera, PerspecDisp::Wireframe, 0, 0.0);
+    const int row = TopRow(Horizon, 0);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(TopRow(Horizon, 159), row); // level
+    PerspecDisp::Render(camera, PerspecDisp::Textured, 0, 0.0);
+    EXPECT_EQ(Pixels().Pixel(0, row), Horizon);
+    EXPECT_EQ(Pixels().Pixel(159, row), Horizon);
+    EXPECT_EQ(Pixels().Pixel(80, row), RoadGrey);
+    // Without a place on the course there is no eye and no horizon.
+    PerspecDisp::Render(camera, PerspecDisp::Textured, -1, 0.0);
+    EXPECT_EQ(Count(Horizon), 0);
+}
+
 TEST_F(PerspecDispTest, RenderClearsThenDrawsTheRoadAhead) {
     const platform::Colour15 background = Pixels().Pixel(0, 0) ^ 1;
     Pixels().SetPixel(5, 5, background);
@@ -224,6 +291,31 @@ TEST_F(PerspecDispTest, RenderClearsThenDrawsTheRoadAhead) {
     PerspecDisp::Render(camera, PerspecDisp::Wireframe);
     EXPECT_GT(Count(White), 100);
     EXPECT_EQ(Count(RoadGrey), 0);
+}
+
+// Widths beyond single precision: every quadrilateral that reaches that far is left out
+// instead of drawing stray lines, and the road of an ordinary width is still drawn.
+TEST_F(PerspecDispTest, RoadBeyondSinglePrecisionIsLeftOutNotDrawnAstray) {
+    for (const double width : {1e39, 2.5e78}) {
+        CourseData::NewCourse();
+        for (int i = 0; i < 4; ++i) {
+            AddPoint(0, 0, 300.0 * i, 4);
+        }
+        CourseData::SetWidth(3, width, width); // the width spline spreads it along the road
+        for (const int mode : {PerspecDisp::Wireframe, PerspecDisp::Textured}) {
+            PerspecDisp::Render(camera, mode, 0, 0.0);
+            EXPECT_EQ(Count(White) + Count(RoadGrey), 0) << width << " in mode " << mode;
+        }
+        // Level width handles keep the first two segments 20 wide.
+        for (int i = 0; i < 4; ++i) {
+            CourseData::SetWidthTangent(i, 0.0, 0.0, 1, 1);
+        }
+        PerspecDisp::Render(camera, PerspecDisp::Wireframe, 0, 0.0);
+        EXPECT_GT(Count(White), 100) << width;
+        PerspecDisp::Render(camera, PerspecDisp::Textured, 0, 0.0);
+        EXPECT_GT(Count(RoadGrey), 2000) << width;
+    }
+    EXPECT_TRUE(ReadErrorLog().empty());
 }
 
 TEST_F(PerspecDispTest, AMissingTextureFileLeavesTheDesignerRunning) {
