@@ -48,11 +48,14 @@ TEST(ErrorLogStart, FirstReportOfARunTruncatesTheOldLog) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            TempDir scratch;
-            CurrentDir inScratch(scratch.Path());
-            WriteBytes("ErrorLog.err", {'o', 'l', 'd', '\r', '\n'});
-            Error::Report("New1", "新しい", 0);
-            const bool ok = ReadErrorLog() == ExpectedLogLine("New1", "新しい");
+            bool ok = false;
+            {
+                TempDir scratch;
+                CurrentDir inScratch(scratch.Path());
+                WriteBytes("ErrorLog.err", {'o', 'l', 'd', '\r', '\n'});
+                Error::Report("New1", "新しい", 0);
+                ok = ReadErrorLog() == ExpectedLogLine("New1", "新しい");
+            }
             std::exit(ok ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");

@@ -213,6 +213,7 @@ TEST_F(PerspecWindowTest, AWindowOfNoWidthOrHeightDrawsNothing) {
             SendMessage(view, Message::Size, MessageArgs{});
             PerspecWindow::Redraw();
             ProcessPendingEvents();
+            std::filesystem::remove_all(dir.Path()); // the child's own start directory
             std::_Exit(7);
         },
         ::testing::ExitedWithCode(7), "");
