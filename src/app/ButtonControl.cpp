@@ -13,7 +13,6 @@ namespace {
 
 constexpr const char* Tag = "ButtonControl1";
 constexpr const char* ClassName = "BaseWindow_buttonctrl1";
-constexpr int PanelWidth = 91;
 constexpr int PanelHeight = 316;
 constexpr const char* ClickSound = "SetButton.wav";
 
@@ -167,7 +166,7 @@ void Create(platform::WindowHandle mainWindow) {
         Error::Fatal(Tag, "ウィンドウの登録に失敗");
     }
     panel = platform::CreateWindow(ClassName, "", platform::ChildWindow | platform::VisibleStyle, 0,
-                                   0, PanelWidth, PanelHeight, mainWindow);
+                                   0, ToolPanel::Width, PanelHeight, mainWindow);
     for (std::size_t i = 0; i < Buttons.size(); ++i) {
         const ButtonSpec& spec = Buttons[i];
         buttonWindows[i] = platform::CreateWindow(DrawButton::ClassName, "",
@@ -189,7 +188,7 @@ void Destroy() {
 }
 
 int GetPanelWidth() {
-    return PanelWidth;
+    return ToolPanel::Width;
 }
 
 int GetCurrentTool() {

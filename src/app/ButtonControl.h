@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Windows.h"
+#include "views/ToolPanel.h"
 
 // The tool panel at the left of the main window: fifteen bitmap buttons in three groups.
 // It keeps the current tool, the current view button and the loop state, shows them
@@ -8,24 +9,8 @@
 // changes.
 namespace ButtonControl {
 
-// Tool and view button identifiers.
-enum ButtonId {
-    EditTool = 100,
-    SampleTool = 101,
-    WidthTool = 102,
-    LoopButton = 103,
-    CameraMoveTool = 104,
-    CameraZoomTool = 105,
-    TopViewButton = 107,
-    SideViewButton = 108,
-    FrontViewButton = 109,
-    ExpandTopButton = 111,
-    ExpandSideButton = 112,
-    ShapeLayoutButton = 113,
-    HeightLayoutButton = 114,
-    WidthLayoutButton = 115,
-    RollLayoutButton = 116,
-};
+// Tool and view button identifiers, as ButtonControl::EditTool and so on.
+using enum ToolPanel::Button;
 
 constexpr int ButtonCount = 15;
 

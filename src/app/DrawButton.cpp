@@ -1,9 +1,9 @@
 #include "app/DrawButton.h"
 
-#include "app/HWNDDataBase.h"
 #include "app/MessageWindow.h"
 #include "base/Error.h"
 #include "platform/BitmapResource.h"
+#include "platform/HWNDDataBase.h"
 
 #include <cstring>
 #include <new>

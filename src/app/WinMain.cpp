@@ -2,21 +2,21 @@
 
 #include "app/ButtonControl.h"
 #include "app/DrawButton.h"
-#include "app/StartDirectory.h"
-#include "app/ViewLayout.h"
+#include "app/ExpandWindow.h"
+#include "app/ParallelWindow.h"
+#include "app/PerspecWindow.h"
+#include "app/SpPointWindow.h"
 #include "app/WinProfile.h"
 #include "model/CobExport.h"
 #include "model/CourseData.h"
 #include "platform/Application.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "platform/StartDirectory.h"
 #include "render/PerspecTextureEngine.h"
 #include "render/PictureBank.h"
 #include "views/DispControl.h"
-#include "views/ExpandWindow.h"
-#include "views/ParallelWindow.h"
-#include "views/PerspecWindow.h"
-#include "views/SpPointWindow.h"
+#include "views/ViewLayout.h"
 
 #include <cstdio>
 #include <cstdlib>

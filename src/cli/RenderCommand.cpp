@@ -1,8 +1,8 @@
 #include "cli/RenderCommand.h"
 
-#include "app/StartDirectory.h"
 #include "cli/SurfaceImage.h"
 #include "model/CourseData.h"
+#include "platform/StartDirectory.h"
 #include "render/CameraControl.h"
 #include "render/PerspecCamera.h"
 #include "render/PerspecTextureEngine.h"

@@ -4,12 +4,15 @@
 #include "model/CourseData.h"
 #include "render/CameraControl.h"
 #include "views/ExpandDisp.h"
+#include "views/ToolPanel.h"
 
 #include <cstdint>
 
 namespace ExpandControl {
 
 namespace {
+
+using enum ToolPanel::Button;
 
 constexpr const char* Tag = "ExpandControl1";
 constexpr double UnitsPerPixel = 0.8; // edits move this far whatever the zoom

@@ -10,16 +10,6 @@ class CameraControl;
 // Points are never added or deleted here.
 namespace ExpandControl {
 
-// The tool panel's tool identifiers.
-enum Tool {
-    EditTool = 100,
-    SampleTool = 101,
-    WidthTool = 102,
-    LoopTool = 103,
-    CameraMoveTool = 104,
-    CameraZoomTool = 105,
-};
-
 // A left release at (x, y); `dragged` when the press began a drag, which selects nothing.
 bool LeftRelease(const CameraControl& camera, int tool, int x, int y, bool dragged);
 // A right press at (x, y): with the edit tool on an end of the selected point's handle,

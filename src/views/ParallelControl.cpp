@@ -4,6 +4,7 @@
 #include "model/CourseData.h"
 #include "render/CameraControl.h"
 #include "views/ParallelDisp.h"
+#include "views/ToolPanel.h"
 
 #include <array>
 #include <optional>
@@ -11,6 +12,8 @@
 namespace ParallelControl {
 
 namespace {
+
+using enum ToolPanel::Button;
 
 constexpr const char* Tag = "ParallelControl1";
 constexpr double WidthScaleStep = 0.1;

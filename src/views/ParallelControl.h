@@ -8,14 +8,6 @@ class CameraControl;
 // the course or the view changed, that is whether the views are to be redrawn.
 namespace ParallelControl {
 
-// The tool panel's tools.
-constexpr int EditTool = 100;
-constexpr int SampleTool = 101;
-constexpr int WidthTool = 102;
-constexpr int LoopTool = 103;
-constexpr int CameraMoveTool = 104;
-constexpr int CameraZoomTool = 105;
-
 // World units a point or handle moves per pixel of drag, whatever the zoom.
 constexpr double MoveStep = 0.8;
 

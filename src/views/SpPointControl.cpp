@@ -3,6 +3,7 @@
 #include "model/CourseData.h"
 #include "render/CameraControl.h"
 #include "views/SpPointDisp.h"
+#include "views/ToolPanel.h"
 
 #include <cstdint>
 
@@ -10,9 +11,7 @@ namespace SpPointControl {
 
 namespace {
 
-// The tool panel's identifiers of the tools that act here.
-constexpr int EditTool = 100;
-constexpr int CameraZoomTool = 105;
+using enum ToolPanel::Button;
 
 constexpr double RollPerPixel = 0.01;  // radians
 constexpr double SlopePerPixel = 0.01; // roll slope

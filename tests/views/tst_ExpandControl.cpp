@@ -2,16 +2,12 @@
 #include "support/CourseTest.h"
 #include "support/ErrorLogCheck.h"
 #include "views/ExpandControl.h"
+#include "views/ToolPanel.h"
 
 #include <gtest/gtest.h>
 #include <vector>
 
-using ExpandControl::CameraMoveTool;
-using ExpandControl::CameraZoomTool;
-using ExpandControl::EditTool;
-using ExpandControl::LoopTool;
-using ExpandControl::SampleTool;
-using ExpandControl::WidthTool;
+using enum ToolPanel::Button;
 
 namespace {
 
@@ -139,7 +135,7 @@ TEST_F(ExpandControlTest, ToolsThatDoNotEditLeaveTheCourseAlone) {
     EXPECT_TRUE(ExpandControl::Drag(top, WidthTool, 4, 9)); // redraws all the same
     EXPECT_TRUE(ExpandControl::Drag(side, WidthTool, 4, 9));
     EXPECT_FALSE(ExpandControl::Drag(top, SampleTool, 0, 9));
-    EXPECT_FALSE(ExpandControl::Drag(side, LoopTool, 0, 9));
+    EXPECT_FALSE(ExpandControl::Drag(side, LoopButton, 0, 9));
     EXPECT_FALSE(ExpandControl::Drag(top, 99, 0, 9));
     CourseData::SetHandle(-1, 0);
     EXPECT_FALSE(ExpandControl::Drag(top, EditTool, 5, 5));

@@ -2,8 +2,11 @@
 #include "support/CourseTest.h"
 #include "support/ErrorLogCheck.h"
 #include "views/ParallelControl.h"
+#include "views/ToolPanel.h"
 
 #include <array>
+
+using enum ToolPanel::Button;
 
 using namespace ParallelControl;
 
@@ -123,7 +126,7 @@ TEST_F(ParallelControlTest, ZoomSampleAndWidthDragsFollowTheVerticalMovement) {
     EXPECT_EQ(CourseData::GetSampleNum(0), CourseData::DefaultSampleNum + 7);
     EXPECT_TRUE(Drag(camera, WidthTool, 9, 5));
     EXPECT_DOUBLE_EQ(CourseData::GetWidthScale(), 1.5);
-    EXPECT_FALSE(Drag(camera, LoopTool, 5, 5));
+    EXPECT_FALSE(Drag(camera, LoopButton, 5, 5));
     EXPECT_EQ(CourseData::GetSampleNum(1), CourseData::DefaultSampleNum);
 }
 

@@ -2,8 +2,11 @@
 #include "support/CourseTest.h"
 #include "views/SpPointControl.h"
 #include "views/SpPointDisp.h"
+#include "views/ToolPanel.h"
 
 #include <vector>
+
+using enum ToolPanel::Button;
 
 namespace {
 

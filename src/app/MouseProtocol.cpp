@@ -1,4 +1,4 @@
-#include "views/MouseProtocol.h"
+#include "app/MouseProtocol.h"
 
 namespace {
 

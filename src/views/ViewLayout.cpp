@@ -1,4 +1,4 @@
-#include "app/ViewLayout.h"
+#include "views/ViewLayout.h"
 
 #include "base/Error.h"
 
@@ -11,10 +11,10 @@ constexpr const char* Tag = "WinMain";
 
 // The tool panel's view buttons: top, side and front, then (after 110, which has no layout)
 // expanded top and side and the four combined layouts.
-constexpr int FirstViewButton = 107;
-constexpr int LastSingleViewButton = 109;
-constexpr int FirstExpandButton = 111;
-constexpr int LastViewButton = 116;
+constexpr int FirstViewButton = ToolPanel::TopViewButton;
+constexpr int LastSingleViewButton = ToolPanel::FrontViewButton;
+constexpr int FirstExpandButton = ToolPanel::ExpandTopButton;
+constexpr int LastViewButton = ToolPanel::RollLayoutButton;
 
 constexpr int Hidden = -1;
 
@@ -68,7 +68,7 @@ int LayoutIndexOfButton(int viewButton) {
 }
 
 std::array<Slot, 4> SplitSlots(int splitKind, int clientWidth, int clientHeight) {
-    const int p = PanelWidth;
+    const int p = ToolPanel::Width;
     const int w = clientWidth - p;
     const int hw = w / 2; // integer division truncates toward zero, as the layout intends
     const int hh = clientHeight / 2;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/ToolPanel.h"
+
 #include <array>
 
 // The seven view windows, in the order the layout table lists them.
@@ -34,8 +36,6 @@ struct ViewOps {
 // Which views the main window shows and where: a constant table of nine layouts, one per
 // view button of the tool panel, each giving every view a slot (or none) and a split kind.
 namespace ViewLayout {
-
-constexpr int PanelWidth = 91;
 
 // 107 to 109 give layouts 0 to 2, 111 to 116 layouts 3 to 8; any other button is reported.
 int LayoutIndexOfButton(int viewButton);

@@ -1,4 +1,4 @@
-#include "views/PerspecButton.h"
+#include "app/PerspecButton.h"
 
 #include "app/DrawButton.h"
 #include "app/WinMain.h"

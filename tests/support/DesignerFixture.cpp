@@ -1,4 +1,4 @@
-#include "windows/DesignerFixture.h"
+#include "support/DesignerFixture.h"
 
 #include "app/ButtonControl.h"
 #include "app/DrawButton.h"

@@ -1,46 +1,39 @@
-#include "views/ExpandWindow.h"
+#include "app/ParallelWindow.h"
 
 #include "app/ButtonControl.h"
-#include "app/HWNDDataBase.h"
-#include "app/ViewLayout.h"
+#include "app/CameraView.h"
+#include "app/MouseProtocol.h"
+#include "app/ViewMessages.h"
 #include "app/WinMain.h"
 #include "base/Error.h"
-#include "views/CameraView.h"
-#include "views/ExpandControl.h"
-#include "views/ExpandDisp.h"
-#include "views/MouseProtocol.h"
-#include "views/ViewMessages.h"
+#include "platform/HWNDDataBase.h"
+#include "views/ParallelControl.h"
+#include "views/ParallelDisp.h"
+#include "views/ViewLayout.h"
 
 #include <array>
-#include <cstdint>
 
-namespace ExpandWindow {
+namespace ParallelWindow {
 
 namespace {
 
-constexpr const char* Tag = "ExpandWindow1";
+constexpr const char* Tag = "ParallelWindow1";
+constexpr const char* ClassName = "ParallelWindow_parallelwnd1";
+constexpr int ViewNum = 3;
+constexpr int InitialSize = 100;
+constexpr std::array<int32_t, ViewNum> States{CameraControl::Top, CameraControl::Side,
+                                              CameraControl::Front};
 
-// The panel's tool is handed on as it is.
-constexpr bool SameTool(ExpandControl::Tool tool, ButtonControl::ButtonId button) {
-    return static_cast<int>(tool) == static_cast<int>(button);
-}
-static_assert(SameTool(ExpandControl::EditTool, ButtonControl::EditTool) &&
-              SameTool(ExpandControl::SampleTool, ButtonControl::SampleTool) &&
-              SameTool(ExpandControl::WidthTool, ButtonControl::WidthTool) &&
-              SameTool(ExpandControl::LoopTool, ButtonControl::LoopButton) &&
-              SameTool(ExpandControl::CameraMoveTool, ButtonControl::CameraMoveTool) &&
-              SameTool(ExpandControl::CameraZoomTool, ButtonControl::CameraZoomTool));
-
-constexpr int CreateSize = 100;
-
-// One window's state, copied out of the table and back as a plain record.
+// One view's state, copied out of the table and back as a plain record.
 struct ViewRecord {
     CameraControl camera;
+    int32_t showCamera;
 };
 
+bool initialised = false;
 HWNDDataBase records;
 MouseProtocol mouse;
-std::array<platform::WindowHandle, 2> windows{};
+std::array<platform::WindowHandle, ViewNum> windows{};
 
 ViewRecord Record(platform::WindowHandle window) {
     ViewRecord record{};
@@ -55,18 +48,18 @@ void Store(const ViewRecord& record, platform::WindowHandle window) {
 void OnCreate(platform::WindowHandle window) {
     ViewRecord record{};
     record.camera.Reset();
+    record.showCamera = 0;
     records.Add(&record, sizeof record, window);
 }
 
 void OnDestroy(platform::WindowHandle window) {
+    if (!initialised) {
+        return;
+    }
     ViewRecord record = Record(window);
+    record.showCamera = 0;
     record.camera.ReleaseScreen();
     records.Remove(window);
-    for (platform::WindowHandle& known : windows) {
-        if (known == window) {
-            known = 0;
-        }
-    }
 }
 
 void OnSize(platform::WindowHandle window, int width, int height) {
@@ -78,7 +71,7 @@ void OnSize(platform::WindowHandle window, int width, int height) {
 
 void OnPaint(platform::WindowHandle window) {
     const ViewRecord record = Record(window);
-    ExpandDisp::Draw(record.camera);
+    ParallelDisp::Draw(record.camera, record.showCamera);
     CameraView::Present(window, record.camera);
 }
 
@@ -90,13 +83,14 @@ void RefreshIf(bool changed) {
 
 void OnRightPress(platform::WindowHandle window, int x, int y) {
     const ViewRecord record = Record(window);
-    RefreshIf(ExpandControl::RightPress(record.camera, ButtonControl::GetCurrentTool(), x, y));
+    RefreshIf(ParallelControl::RightPress(record.camera, ButtonControl::GetCurrentTool(), x, y));
 }
 
+// Panning and zooming change the camera, so the record goes back before the redraw.
 void OnDrag(platform::WindowHandle window, const MouseProtocol::Drag& drag) {
     ViewRecord record = Record(window);
-    const bool changed = ExpandControl::Drag(record.camera, ButtonControl::GetCurrentTool(),
-                                             drag.x - drag.previousX, drag.y - drag.previousY);
+    const bool changed = ParallelControl::Drag(record.camera, ButtonControl::GetCurrentTool(),
+                                               drag.x - drag.previousX, drag.y - drag.previousY);
     Store(record, window);
     RefreshIf(changed);
 }
@@ -104,7 +98,7 @@ void OnDrag(platform::WindowHandle window, const MouseProtocol::Drag& drag) {
 void OnLeftRelease(platform::WindowHandle window, int x, int y, bool dragged) {
     const ViewRecord record = Record(window);
     const bool changed =
-        ExpandControl::LeftRelease(record.camera, ButtonControl::GetCurrentTool(), x, y, dragged);
+        ParallelControl::LeftRelease(record.camera, ButtonControl::GetCurrentTool(), x, y, dragged);
     RefreshIf(changed);
 }
 
@@ -123,21 +117,10 @@ std::intptr_t Procedure(platform::WindowHandle window, platform::Message message
     return DispatchViewMessage(Messages, mouse, window, message, args);
 }
 
-platform::WindowHandle CreateView(platform::WindowHandle parent, int32_t state) {
-    const platform::WindowHandle window = platform::CreateWindow(
-        ClassName, "", platform::ChildWindow | platform::VisibleStyle | platform::BorderStyle, 0, 0,
-        CreateSize, CreateSize, parent);
-    ViewRecord record = Record(window);
-    record.camera.SetState(state);
-    const platform::Rect client = platform::GetClientRect(window);
-    record.camera.SetScreen(client.right, client.bottom);
-    Store(record, window);
-    return window;
-}
-
-template <int view> void JoinLayout(ViewId id) {
-    ViewLayout::RegisterView(id, {[](int x, int y, int w, int h) { Place(view, x, y, w, h); },
-                                  [] { Show(view); }, [] { Hide(view); }, [] { Redraw(view); }});
+// What the layout calls for view number View; the layout shows the camera's place.
+template <int View> ViewOps LayoutOps() {
+    return {[](int x, int y, int w, int h) { Place(View, x, y, w, h); }, [] { Show(View, 1); },
+            [] { Hide(View); }, [] { Redraw(View); }};
 }
 
 } // namespace
@@ -147,16 +130,24 @@ void Create(platform::WindowHandle parent) {
     if (!platform::RegisterWindowClass({ClassName, Procedure, platform::Rgb15(128, 128, 128)})) {
         Error::Fatal(Tag, "ウィンドウの登録に失敗");
     }
-    windows[ExpandTop] = CreateView(parent, CameraControl::Top);
-    windows[ExpandSide] = CreateView(parent, CameraControl::Side);
-    JoinLayout<ExpandTop>(ExpandTopView);
-    JoinLayout<ExpandSide>(ExpandSideView);
+    initialised = true;
+    for (int view = 0; view < ViewNum; ++view) {
+        const platform::WindowHandle window = platform::CreateWindow(
+            ClassName, "", platform::ChildWindow | platform::VisibleStyle | platform::BorderStyle,
+            0, 0, InitialSize, InitialSize, parent);
+        windows[view] = window;
+        ViewRecord record = Record(window);
+        record.camera.SetState(States[view]);
+        const platform::Rect client = platform::GetClientRect(window);
+        record.camera.SetScreen(client.right, client.bottom);
+        Store(record, window);
+    }
+    ViewLayout::RegisterView(TopView, LayoutOps<0>());
+    ViewLayout::RegisterView(SideView, LayoutOps<1>());
+    ViewLayout::RegisterView(FrontView, LayoutOps<2>());
 }
 
 void End() {
-    for (const platform::WindowHandle window : windows) {
-        platform::DestroyWindow(window);
-    }
     for (int i = 0; i < records.GetCount(); ++i) {
         ViewRecord record{};
         records.GetAt(&record, sizeof record, i);
@@ -166,17 +157,19 @@ void End() {
     platform::UnregisterWindowClass(ClassName);
     windows = {};
     mouse = MouseProtocol{};
+    initialised = false;
 }
 
 platform::WindowHandle GetWindow(int view) {
-    if (view != ExpandTop && view != ExpandSide) {
+    if (view < 0 || view >= ViewNum) {
         Error::Fatal(Tag, "ありえないフラグを検出");
     }
     return windows[view];
 }
 
-// The zoom follows the client width, which is the new outer width less the frame. A width
-// of zero or less on either side keeps the zoom: no ratio with it is a zoom.
+// The zoom follows the client width, frame excluded, so that placing a view at the size it
+// already has keeps its zoom. A width of zero or less on either side keeps it too: the
+// ratio would be zero, infinite or NaN, and the camera would keep that for good.
 void Place(int view, int x, int y, int width, int height) {
     const platform::WindowHandle window = GetWindow(view);
     ViewRecord record = Record(window);
@@ -195,8 +188,13 @@ void Redraw(int view) {
     platform::InvalidateWindow(GetWindow(view));
 }
 
-void Show(int view) {
-    platform::ShowWindow(GetWindow(view), true);
+void Show(int view, int showCamera) {
+    const platform::WindowHandle window = GetWindow(view);
+    ViewRecord record = Record(window);
+    record.showCamera = showCamera != 0 ? 1 : 0;
+    Store(record, window);
+    platform::ShowWindow(window, true);
+    platform::InvalidateWindow(window);
 }
 
 void Hide(int view) {
@@ -207,4 +205,4 @@ CameraControl GetCamera(int view) {
     return Record(GetWindow(view)).camera;
 }
 
-} // namespace ExpandWindow
+} // namespace ParallelWindow

@@ -1,17 +1,17 @@
 #include "app/ButtonControl.h"
 #include "app/DrawButton.h"
 #include "app/MessageWindow.h"
+#include "app/PerspecButton.h"
+#include "app/PerspecWindow.h"
 #include "app/WinMain.h"
 #include "model/CourseData.h"
 #include "platform/Application.h"
 #include "platform/Text.h"
 #include "platform/Windows.h"
 #include "render/PerspecCamera.h"
+#include "support/DesignerFixture.h"
 #include "support/ErrorLogCheck.h"
-#include "views/PerspecButton.h"
 #include "views/PerspecDisp.h"
-#include "views/PerspecWindow.h"
-#include "windows/DesignerFixture.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "app/HWNDDataBase.h"
+#include "platform/HWNDDataBase.h"
 #include "support/ErrorLogCheck.h"
 #include "support/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "views/CameraView.h"
+#include "app/CameraView.h"
 
 namespace CameraView {
 

@@ -1,4 +1,4 @@
-#include "app/HWNDDataBase.h"
+#include "platform/HWNDDataBase.h"
 
 #include "base/Error.h"
 

@@ -2,7 +2,7 @@
 #include "model/CourseData.h"
 #include "platform/Profile.h"
 #include "platform/Windows.h"
-#include "windows/DesignerFixture.h"
+#include "support/DesignerFixture.h"
 
 #include <QGuiApplication>
 #include <QScreen>

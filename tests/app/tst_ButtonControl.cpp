@@ -4,7 +4,7 @@
 #include "model/CourseData.h"
 #include "platform/Text.h"
 #include "platform/Windows.h"
-#include "windows/DesignerFixture.h"
+#include "support/DesignerFixture.h"
 
 #include <algorithm>
 

@@ -1,14 +1,14 @@
-#include "views/PerspecWindow.h"
+#include "app/PerspecWindow.h"
 
-#include "app/HWNDDataBase.h"
-#include "app/ViewLayout.h"
+#include "app/MouseProtocol.h"
+#include "app/PerspecButton.h"
+#include "app/ViewMessages.h"
 #include "app/WinMain.h"
 #include "base/Error.h"
 #include "model/CourseData.h"
-#include "views/MouseProtocol.h"
-#include "views/PerspecButton.h"
+#include "platform/HWNDDataBase.h"
 #include "views/PerspecDisp.h"
-#include "views/ViewMessages.h"
+#include "views/ViewLayout.h"
 
 namespace PerspecWindow {
 

@@ -1,13 +1,13 @@
 #include "app/ButtonControl.h"
+#include "app/ParallelWindow.h"
 #include "app/WinMain.h"
 #include "platform/Application.h"
 #include "platform/Windows.h"
 #include "platform/qt/HostWidget.h"
 #include "platform/qt/WindowRegistry.h"
 #include "support/CourseTest.h"
+#include "support/DesignerFixture.h"
 #include "support/ErrorLogCheck.h"
-#include "views/ParallelWindow.h"
-#include "windows/DesignerFixture.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "app/ViewLayout.h"
 #include "support/ErrorLogCheck.h"
 #include "support/TempDir.h"
+#include "views/ViewLayout.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/StartDirectory.h"
+#include "platform/StartDirectory.h"
 
 #include <system_error>
 

@@ -1,4 +1,4 @@
-#include "views/ViewMessages.h"
+#include "app/ViewMessages.h"
 
 namespace {
 

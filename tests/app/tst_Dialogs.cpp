@@ -4,7 +4,7 @@
 #include "app/WinMain.h"
 #include "model/CourseData.h"
 #include "platform/Profile.h"
-#include "windows/DesignerFixture.h"
+#include "support/DesignerFixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "app/DrawButton.h"
 #include "platform/Application.h"
 #include "platform/Windows.h"
+#include "support/DesignerFixture.h"
 #include "support/ErrorLogCheck.h"
-#include "windows/DesignerFixture.h"
 
 #include <gtest/gtest.h>
 #include <vector>

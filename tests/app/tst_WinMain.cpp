@@ -1,10 +1,10 @@
 #include "app/ButtonControl.h"
-#include "app/ViewLayout.h"
 #include "app/WinMain.h"
 #include "model/CourseData.h"
 #include "platform/Profile.h"
 #include "platform/Windows.h"
-#include "windows/DesignerFixture.h"
+#include "support/DesignerFixture.h"
+#include "views/ViewLayout.h"
 
 #include <filesystem>
 

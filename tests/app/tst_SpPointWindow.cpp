@@ -1,13 +1,13 @@
 #include "app/ButtonControl.h"
+#include "app/SpPointWindow.h"
 #include "app/WinMain.h"
 #include "model/CourseData.h"
 #include "platform/Application.h"
 #include "platform/Windows.h"
 #include "platform/qt/HostWidget.h"
 #include "platform/qt/WindowRegistry.h"
+#include "support/DesignerFixture.h"
 #include "support/ErrorLogCheck.h"
-#include "views/SpPointWindow.h"
-#include "windows/DesignerFixture.h"
 
 #include <QTest>
 #include <vector>

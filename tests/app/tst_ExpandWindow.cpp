@@ -1,15 +1,15 @@
 #include "app/ButtonControl.h"
+#include "app/ExpandWindow.h"
 #include "app/WinMain.h"
 #include "model/CourseData.h"
 #include "platform/Application.h"
 #include "platform/Windows.h"
 #include "platform/qt/HostWidget.h"
 #include "platform/qt/WindowRegistry.h"
+#include "support/DesignerFixture.h"
 #include "support/ErrorLogCheck.h"
 #include "views/DevelopedCourse.h"
 #include "views/ExpandDisp.h"
-#include "views/ExpandWindow.h"
-#include "windows/DesignerFixture.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/MouseProtocol.h"
 #include "platform/Windows.h"
-#include "views/MouseProtocol.h"
 
 // The message table of a view window: what the window does for each message, with the
 // mouse protocol run around the mouse handlers the same way for every view. A handler

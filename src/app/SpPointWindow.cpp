@@ -1,15 +1,15 @@
-#include "views/SpPointWindow.h"
+#include "app/SpPointWindow.h"
 
 #include "app/ButtonControl.h"
-#include "app/HWNDDataBase.h"
-#include "app/ViewLayout.h"
+#include "app/MouseProtocol.h"
+#include "app/ViewMessages.h"
 #include "app/WinMain.h"
 #include "base/Error.h"
+#include "platform/HWNDDataBase.h"
 #include "render/CameraControl.h"
-#include "views/MouseProtocol.h"
 #include "views/SpPointControl.h"
 #include "views/SpPointDisp.h"
-#include "views/ViewMessages.h"
+#include "views/ViewLayout.h"
 
 namespace SpPointWindow {
 

@@ -1,6 +1,6 @@
+#include "app/MouseProtocol.h"
 #include "platform/Application.h"
 #include "platform/Windows.h"
-#include "views/MouseProtocol.h"
 
 #include <gtest/gtest.h>
 
