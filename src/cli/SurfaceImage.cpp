@@ -1,5 +1,6 @@
 #include "cli/SurfaceImage.h"
 
+#include "platform/BitmapHeader.h"
 #include "platform/Presentation.h"
 #include "platform/SaveFile.h"
 
@@ -12,40 +13,12 @@ namespace SurfaceImage {
 
 namespace {
 
-constexpr std::uint32_t FileHeaderSize = 14;
-constexpr std::uint32_t InfoHeaderSize = 40;
-
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value & 0xFFu));
-    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFFu));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    Put16(out, value & 0xFFFFu);
-    Put16(out, value >> 16);
-}
-
+// The surface's own rows follow the headers as they are: bottom-up, 16 bits per pixel
+// (5-5-5 without a mask), each padded to 4 bytes.
 std::vector<std::uint8_t> BmpHeaders(const platform::Surface& surface) {
     const auto imageSize =
         static_cast<std::uint32_t>(surface.Stride()) * static_cast<std::uint32_t>(surface.Height());
-    std::vector<std::uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
-    Put32(out, FileHeaderSize + InfoHeaderSize + imageSize);
-    Put32(out, 0);
-    Put32(out, FileHeaderSize + InfoHeaderSize);
-    Put32(out, InfoHeaderSize);
-    Put32(out, static_cast<std::uint32_t>(surface.Width()));
-    Put32(out, static_cast<std::uint32_t>(surface.Height())); // positive: bottom-up
-    Put16(out, 1);                                            // planes
-    Put16(out, 16);                                           // 5-5-5 without a mask
-    Put32(out, 0);                                            // no compression
-    Put32(out, imageSize);
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, 0);
-    return out;
+    return BitmapHeader::Write(surface.Width(), surface.Height(), 16, imageSize);
 }
 
 // libpng hands the encoded bytes here; the file is committed only when all went well.

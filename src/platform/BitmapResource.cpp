@@ -1,22 +1,13 @@
 #include "platform/BitmapResource.h"
 
+#include "platform/BitmapHeader.h"
+
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace platform {
 namespace {
-
-constexpr std::size_t FileHeaderSize = 14;
-constexpr std::uint32_t InfoHeaderSize = 40;
-
-std::uint32_t ReadU32(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
-           std::uint32_t{bytes[at + 3]} << 24;
-}
-
-std::uint16_t ReadU16(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
-}
 
 // The header fields the reader needs; the file gives a negative height for top-down rows.
 struct BitmapLayout {
@@ -27,27 +18,21 @@ struct BitmapLayout {
     std::size_t rowBytes;
 };
 
+// Only uncompressed 24-bit bitmaps with the 40-byte information header are compiled in.
 bool ReadLayout(std::span<const std::uint8_t> file, BitmapLayout& layout) {
-    if (file.size() < FileHeaderSize + InfoHeaderSize || file[0] != 'B' || file[1] != 'M' ||
-        ReadU32(file, 14) != InfoHeaderSize) {
+    const std::optional<BitmapHeader::Fields> header = BitmapHeader::Read(file);
+    if (!header || header->infoSize != BitmapHeader::InfoHeaderSize || header->planes != 1 ||
+        header->bitCount != 24 || header->compression != 0 || header->width <= 0 ||
+        header->height == 0) {
         return false;
     }
-    const auto width = static_cast<std::int32_t>(ReadU32(file, 18));
-    const auto height = static_cast<std::int32_t>(ReadU32(file, 22));
-    // One plane, 24 bits per pixel, no compression.
-    const bool uncompressed24 =
-        ReadU16(file, 26) == 1 && ReadU16(file, 28) == 24 && ReadU32(file, 30) == 0;
-    if (!uncompressed24 || width <= 0 || height == 0) {
-        return false;
-    }
-    layout.width = width;
-    layout.height = std::abs(std::int64_t{height});
-    layout.pixelOffset = ReadU32(file, 10);
-    layout.topDown = height < 0;
+    layout.width = header->width;
+    layout.height = std::abs(std::int64_t{header->height});
+    layout.pixelOffset = header->pixelOffset;
+    layout.topDown = header->height < 0;
     layout.rowBytes = static_cast<std::size_t>((layout.width * 3 + 3) & ~std::int64_t{3});
     // All rows must lie in the file; dividing keeps huge sizes from overflowing.
-    return layout.pixelOffset >= FileHeaderSize + InfoHeaderSize &&
-           layout.pixelOffset <= file.size() &&
+    return layout.pixelOffset >= BitmapHeader::HeadersSize && layout.pixelOffset <= file.size() &&
            static_cast<std::uint64_t>(layout.height) <=
                (file.size() - layout.pixelOffset) / layout.rowBytes;
 }

@@ -1,6 +1,7 @@
 #include "render/BMPFile.h"
 
 #include "base/Error.h"
+#include "platform/BitmapHeader.h"
 #include "platform/OpenRegularFile.h"
 #include "platform/Surface.h"
 
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <limits>
 #include <new>
+#include <optional>
 #include <sys/stat.h>
 
 namespace BMPFile {
@@ -21,17 +23,7 @@ constexpr const char* Compressed = "未圧縮ﾌｧｲﾙでないﾌｧｲﾙ�
 constexpr const char* BadBitCount = "対応していないｶﾗｰﾋﾞｯﾄのﾌｧｲﾙ";
 constexpr const char* NoMemory = "画像ﾒﾓﾘの獲得に失敗";
 
-constexpr std::size_t HeadersSize = FileHeaderSize + InfoHeaderSize;
 constexpr std::uint32_t FullColourTable = 256;
-
-std::uint32_t ReadU32(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
-           std::uint32_t{bytes[at + 3]} << 24;
-}
-
-std::uint16_t ReadU16(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
-}
 
 struct Rgb {
     std::uint8_t r, g, b;
@@ -63,30 +55,29 @@ std::array<Rgb, FullColourTable> ReadColourTable(std::span<const std::uint8_t> f
 // when they fit between the colour table and the end of the file; otherwise they are taken
 // to end the file, where files whose offset field is not filled in have them.
 const char* ReadLayout(std::span<const std::uint8_t> file, Layout& layout) {
-    if (file.size() < HeadersSize || file[0] != 'B' || file[1] != 'M') {
+    const std::optional<BitmapHeader::Fields> header = BitmapHeader::Read(file);
+    if (!header) {
         return NotBitmap;
     }
-    if (ReadU32(file, 30) != 0) {
+    if (header->compression != 0) {
         return Compressed;
     }
-    const std::uint16_t bitCount = ReadU16(file, 28);
-    if (bitCount != 8 && bitCount != 24) {
+    if (header->bitCount != 8 && header->bitCount != 24) {
         return BadBitCount;
     }
-    const std::uint32_t infoSize = ReadU32(file, 14);
-    const auto width = static_cast<std::int32_t>(ReadU32(file, 18));
-    const auto height = static_cast<std::int32_t>(ReadU32(file, 22));
-    if (infoSize < InfoHeaderSize || width <= 0 || height == 0) {
+    if (header->infoSize < BitmapHeader::InfoHeaderSize || header->width <= 0 ||
+        header->height == 0) {
         return NotBitmap;
     }
-    layout.width = static_cast<std::uint64_t>(width);
-    layout.topDown = height < 0;
-    layout.height = static_cast<std::uint64_t>(layout.topDown ? -std::int64_t{height} : height);
-    layout.fileBytes = bitCount / 8;
+    layout.width = static_cast<std::uint64_t>(header->width);
+    layout.topDown = header->height < 0;
+    layout.height =
+        static_cast<std::uint64_t>(layout.topDown ? -std::int64_t{header->height} : header->height);
+    layout.fileBytes = header->bitCount / 8;
     layout.rowBytes = (layout.width * layout.fileBytes + 3) & ~std::uint64_t{3};
-    const std::uint32_t used = ReadU32(file, 46);
-    layout.tableStart = FileHeaderSize + std::uint64_t{infoSize};
-    layout.tableEntries = bitCount == 8 ? (used == 0 ? FullColourTable : used) : 0;
+    layout.tableStart = BitmapHeader::FileHeaderSize + std::uint64_t{header->infoSize};
+    const std::uint32_t used = header->coloursUsed;
+    layout.tableEntries = header->bitCount == 8 ? (used == 0 ? FullColourTable : used) : 0;
 
     const std::uint64_t length = file.size();
     const std::uint64_t tableEnd = layout.tableStart + 4 * layout.tableEntries;
@@ -95,7 +86,7 @@ const char* ReadLayout(std::span<const std::uint8_t> file, Layout& layout) {
     const auto rowsFitAfter = [&](std::uint64_t start) {
         return start <= length && layout.height <= (length - start) / layout.rowBytes;
     };
-    const std::uint64_t offset = ReadU32(file, 10);
+    const std::uint64_t offset = header->pixelOffset;
     if (offset >= tableEnd && rowsFitAfter(offset)) {
         layout.firstRow = offset;
     } else if (rowsFitAfter(tableEnd)) {

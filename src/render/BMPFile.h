@@ -11,9 +11,6 @@
 // three bytes red, green, blue.
 namespace BMPFile {
 
-constexpr std::size_t FileHeaderSize = 14;
-constexpr std::uint32_t InfoHeaderSize = 40;
-
 struct Picture {
     std::unique_ptr<std::uint8_t[]> data;
     std::int32_t width = 0;
