@@ -37,7 +37,6 @@ void Frame(benchmark::State& state, int mode) {
         PerspecDisp::Render(camera, mode);
         benchmark::ClobberMemory();
     }
-    camera.ReleaseScreen();
     PerspecDisp::ReleaseTexture();
     PictureBank::Release();
     PerspecTextureEngine::Release();

@@ -71,18 +71,12 @@ public:
         dial.SetState(CameraControl::Front);
         dial.SetScreen(ViewWidth, ViewHeight);
     }
-    ~ShapeLayoutViews() {
-        for (CameraControl& camera : cameras) {
-            camera.ReleaseScreen();
-        }
-        dial.ReleaseScreen();
-        DispControl::DeleteDrawObjects();
-    }
+    ~ShapeLayoutViews() { DispControl::DeleteDrawObjects(); }
     ShapeLayoutViews(const ShapeLayoutViews&) = delete;
     ShapeLayoutViews& operator=(const ShapeLayoutViews&) = delete;
 
-    void DrawAll() const {
-        for (const CameraControl& camera : cameras) {
+    void DrawAll() {
+        for (CameraControl& camera : cameras) {
             ParallelDisp::Draw(camera, 1);
         }
         SpPointDisp::Draw(dial, SpPointDisp::GripRoll);
@@ -95,7 +89,7 @@ private:
 };
 
 void RedrawLoop(benchmark::State& state) {
-    const ShapeLayoutViews views;
+    ShapeLayoutViews views;
     for (auto _ : state) {
         views.DrawAll();
         benchmark::ClobberMemory();

@@ -6,6 +6,7 @@
 #include "platform/HWNDDataBase.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace DrawButton {
@@ -14,18 +15,18 @@ namespace {
 
 constexpr const char* Tag = "DrawButton1";
 
-// One button's state, copied out of the table and back as a plain record.
+// One button's state; the record owns the button's bitmap strip and help text.
 struct ButtonRecord {
-    int32_t level;
-    platform::Surface* bitmap;
-    int32_t commandId;
-    platform::WindowHandle parent;
-    int32_t levelCount;
-    char* helpText;
+    int32_t level = 0;
+    std::unique_ptr<platform::Surface> bitmap;
+    int32_t commandId = -1;
+    platform::WindowHandle parent = 0;
+    int32_t levelCount = -1;
+    std::unique_ptr<char[]> helpText;
 };
 
 bool initialised = false;
-HWNDDataBase buttons;
+HWNDDataBase<ButtonRecord> buttons;
 bool leftHeld = false;
 bool rightHeld = false;
 
@@ -35,26 +36,9 @@ void Require(const char* message) {
     }
 }
 
-ButtonRecord Record(platform::WindowHandle button) {
-    ButtonRecord record{};
-    buttons.Get(&record, sizeof record, button);
-    return record;
-}
-
-void Store(const ButtonRecord& record, platform::WindowHandle button) {
-    buttons.Set(&record, sizeof record, button);
-}
-
-void ReleaseRecord(ButtonRecord& record) {
-    delete record.bitmap;
-    delete[] record.helpText;
-    record.bitmap = nullptr;
-    record.helpText = nullptr;
-}
-
 void Notify(platform::WindowHandle button, Notification code) {
     Require("初期化されていないのにメッセージを送ろうとした");
-    const ButtonRecord record = Record(button);
+    const ButtonRecord& record = buttons.At(button);
     platform::MessageArgs args;
     args.code =
         (static_cast<uint32_t>(record.commandId) & 0xFFFFu) | (static_cast<uint32_t>(code) << 16);
@@ -70,11 +54,11 @@ void NotifyPress(platform::WindowHandle button, Notification code) {
 void Paint(platform::WindowHandle button) {
     Require("初期化されていないのにウィンドウを破棄しようとした");
     platform::DrawContext& target = platform::BeginPaint(button);
-    const ButtonRecord record = Record(button);
+    const ButtonRecord& record = buttons.At(button);
     if (record.bitmap != nullptr) {
         const platform::Rect client = platform::GetClientRect(button);
         platform::DrawContext strip;
-        strip.SelectSurface(record.bitmap);
+        strip.SelectSurface(record.bitmap.get());
         target.BitBlt(0, 0, client.right, client.bottom, strip, record.level * client.right, 0,
                       platform::RasterOp::SourceCopy);
     }
@@ -83,16 +67,16 @@ void Paint(platform::WindowHandle button) {
 
 void ShowHelp(platform::WindowHandle button) {
     Require("初期化されていないのにメッセージを侮ｦしようとした");
-    const ButtonRecord record = Record(button);
+    const ButtonRecord& record = buttons.At(button);
     if (record.helpText != nullptr) {
         const platform::Rect rect = platform::GetWindowRect(button);
-        MessageWindow::Show(button, record.helpText, rect.right + 10, rect.bottom + 10);
+        MessageWindow::Show(button, record.helpText.get(), rect.right + 10, rect.bottom + 10);
     }
 }
 
 void HideHelp(platform::WindowHandle button) {
     Require("初期化されていないのにメッセージを非侮ｦしようとした");
-    if (Record(button).helpText != nullptr) {
+    if (buttons.At(button).helpText != nullptr) {
         MessageWindow::Hide();
     }
 }
@@ -123,16 +107,15 @@ void OnMouseMove(platform::WindowHandle button, const platform::MessageArgs& arg
 
 void OnCreate(platform::WindowHandle button) {
     Require("初期化されていないのにボタンを作ろうとした");
-    const ButtonRecord record{0, nullptr, -1, platform::GetParent(button), -1, nullptr};
-    buttons.Add(&record, sizeof record, button);
+    ButtonRecord record;
+    record.parent = platform::GetParent(button);
+    buttons.Add(button, std::move(record));
 }
 
 void OnDestroy(platform::WindowHandle button) {
     if (!initialised) {
         return;
     }
-    ButtonRecord record = Record(button);
-    ReleaseRecord(record);
     buttons.Remove(button);
 }
 
@@ -189,7 +172,7 @@ void Init() {
         return;
     }
     MessageWindow::Init();
-    buttons.Init(sizeof(ButtonRecord));
+    buttons.Init();
     if (!platform::RegisterWindowClass({ClassName, Procedure, platform::Rgb15(128, 128, 128)})) {
         Error::Fatal(Tag, "ウィンドウの登録に失敗");
     }
@@ -198,11 +181,6 @@ void Init() {
 
 void End() {
     Require("初期化されていないのにデストラクトしようとした");
-    for (int i = 0; i < buttons.GetCount(); ++i) {
-        ButtonRecord record{};
-        buttons.GetAt(&record, sizeof record, i);
-        ReleaseRecord(record);
-    }
     buttons.Release();
     platform::UnregisterWindowClass(ClassName);
     MessageWindow::End();
@@ -214,46 +192,39 @@ void End() {
 void SetBitmap(platform::WindowHandle button, const char* resourceName, int levelCount,
                int commandId) {
     Require("初期化されていないのにビットマップを設定しようとした");
-    ButtonRecord record = Record(button);
-    delete record.bitmap;
-    record.bitmap = platform::LoadBitmapResource(resourceName).release();
+    ButtonRecord& record = buttons.At(button);
+    record.bitmap = platform::LoadBitmapResource(resourceName);
     record.levelCount = levelCount;
     record.commandId = commandId;
-    Store(record, button);
     Redraw(button);
 }
 
 void SetHelpText(platform::WindowHandle button, const char* text) {
     Require("初期化されていないのにビットマップを設定しようとした");
-    ButtonRecord record = Record(button);
     const std::size_t size = std::strlen(text) + 1;
-    char* copy = new (std::nothrow) char[size];
+    std::unique_ptr<char[]> copy(new (std::nothrow) char[size]);
     if (copy == nullptr) {
         Error::Fatal(Tag, "メッセージの文字列の獲得に失敗");
     }
-    std::memcpy(copy, text, size);
-    delete[] record.helpText;
-    record.helpText = copy;
-    Store(record, button);
+    std::memcpy(copy.get(), text, size);
+    buttons.At(button).helpText = std::move(copy);
 }
 
 void SetLevel(platform::WindowHandle button, int level) {
     Require("初期化されていないのにビットマップを設定しようとした");
-    ButtonRecord record = Record(button);
+    ButtonRecord& record = buttons.At(button);
     if (level < 0 || level >= record.levelCount) {
         Error::Fatal(Tag, "設定された段回数をこえてボタンの状態を設定しようとした");
     }
     record.level = level;
-    Store(record, button);
     Redraw(button);
 }
 
 void SetLevelById(int commandId, int level) {
     Require("初期化されていないのにビットマップを設定しようとした");
     for (int i = 0; i < buttons.GetCount(); ++i) {
-        ButtonRecord record{};
-        const platform::WindowHandle button = buttons.GetAt(&record, sizeof record, i);
-        if (record.commandId == commandId) {
+        const platform::WindowHandle button = buttons.HandleAt(i);
+        if (buttons.At(button).commandId == commandId) {
             SetLevel(button, level);
             return;
         }
@@ -262,7 +233,7 @@ void SetLevelById(int commandId, int level) {
 }
 
 int GetLevel(platform::WindowHandle button) {
-    return Record(button).level;
+    return buttons.At(button).level;
 }
 
 } // namespace DrawButton

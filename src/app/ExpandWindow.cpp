@@ -2,11 +2,8 @@
 
 #include "app/ButtonControl.h"
 #include "app/CameraView.h"
-#include "app/MouseProtocol.h"
-#include "app/ViewMessages.h"
-#include "app/WinMain.h"
+#include "app/ViewWindow.h"
 #include "base/Error.h"
-#include "platform/HWNDDataBase.h"
 #include "views/ExpandControl.h"
 #include "views/ExpandDisp.h"
 #include "views/ViewLayout.h"
@@ -22,35 +19,19 @@ constexpr const char* Tag = "ExpandWindow1";
 
 constexpr int CreateSize = 100;
 
-// One window's state, copied out of the table and back as a plain record.
 struct ViewRecord {
     CameraControl camera;
 };
 
-HWNDDataBase records;
-MouseProtocol mouse;
+ViewWindow::Class<ViewRecord> views;
 std::array<platform::WindowHandle, 2> windows{};
 
-ViewRecord Record(platform::WindowHandle window) {
-    ViewRecord record{};
-    records.Get(&record, sizeof record, window);
-    return record;
-}
-
-void Store(const ViewRecord& record, platform::WindowHandle window) {
-    records.Set(&record, sizeof record, window);
-}
-
 void OnCreate(platform::WindowHandle window) {
-    ViewRecord record{};
-    record.camera.Reset();
-    records.Add(&record, sizeof record, window);
+    views.Add(window);
 }
 
 void OnDestroy(platform::WindowHandle window) {
-    ViewRecord record = Record(window);
-    record.camera.ReleaseScreen();
-    records.Remove(window);
+    views.Remove(window);
     for (platform::WindowHandle& known : windows) {
         if (known == window) {
             known = 0;
@@ -59,42 +40,30 @@ void OnDestroy(platform::WindowHandle window) {
 }
 
 void OnSize(platform::WindowHandle window, int width, int height) {
-    ViewRecord record = Record(window);
-    record.camera.SetScreen(width, height);
-    Store(record, window);
+    views.Of(window).camera.SetScreen(width, height);
     platform::InvalidateWindow(window);
 }
 
 void OnPaint(platform::WindowHandle window) {
-    const ViewRecord record = Record(window);
-    ExpandDisp::Draw(record.camera);
-    CameraView::Present(window, record.camera);
-}
-
-void RefreshIf(bool changed) {
-    if (changed) {
-        WinMain::RefreshShownViews();
-    }
+    CameraControl& camera = views.Of(window).camera;
+    ExpandDisp::Draw(camera);
+    CameraView::Present(window, camera);
 }
 
 void OnRightPress(platform::WindowHandle window, int x, int y) {
-    const ViewRecord record = Record(window);
-    RefreshIf(ExpandControl::RightPress(record.camera, ButtonControl::GetCurrentTool(), x, y));
+    ViewWindow::RefreshIf(
+        ExpandControl::RightPress(views.Of(window).camera, ButtonControl::GetCurrentTool(), x, y));
 }
 
 void OnDrag(platform::WindowHandle window, const MouseProtocol::Drag& drag) {
-    ViewRecord record = Record(window);
-    const bool changed = ExpandControl::Drag(record.camera, ButtonControl::GetCurrentTool(),
-                                             drag.x - drag.previousX, drag.y - drag.previousY);
-    Store(record, window);
-    RefreshIf(changed);
+    ViewWindow::RefreshIf(ExpandControl::Drag(views.Of(window).camera,
+                                              ButtonControl::GetCurrentTool(),
+                                              drag.x - drag.previousX, drag.y - drag.previousY));
 }
 
 void OnLeftRelease(platform::WindowHandle window, int x, int y, bool dragged) {
-    const ViewRecord record = Record(window);
-    const bool changed =
-        ExpandControl::LeftRelease(record.camera, ButtonControl::GetCurrentTool(), x, y, dragged);
-    RefreshIf(changed);
+    ViewWindow::RefreshIf(ExpandControl::LeftRelease(
+        views.Of(window).camera, ButtonControl::GetCurrentTool(), x, y, dragged));
 }
 
 constexpr ViewMessageTable Messages{
@@ -109,18 +78,15 @@ constexpr ViewMessageTable Messages{
 
 std::intptr_t Procedure(platform::WindowHandle window, platform::Message message,
                         const platform::MessageArgs& args) {
-    return DispatchViewMessage(Messages, mouse, window, message, args);
+    return views.Dispatch(Messages, window, message, args);
 }
 
 platform::WindowHandle CreateView(platform::WindowHandle parent, int32_t state) {
-    const platform::WindowHandle window = platform::CreateWindow(
-        ClassName, "", platform::ChildWindow | platform::VisibleStyle | platform::BorderStyle, 0, 0,
-        CreateSize, CreateSize, parent);
-    ViewRecord record = Record(window);
-    record.camera.SetState(state);
+    const platform::WindowHandle window = views.CreateView(parent, CreateSize);
+    CameraControl& camera = views.Of(window).camera;
+    camera.SetState(state);
     const platform::Rect client = platform::GetClientRect(window);
-    record.camera.SetScreen(client.right, client.bottom);
-    Store(record, window);
+    camera.SetScreen(client.right, client.bottom);
     return window;
 }
 
@@ -132,8 +98,7 @@ template <int view> void JoinLayout(ViewId id) {
 } // namespace
 
 void Create(platform::WindowHandle parent) {
-    records.Init(sizeof(ViewRecord));
-    if (!platform::RegisterWindowClass({ClassName, Procedure, platform::Rgb15(128, 128, 128)})) {
+    if (!views.Register(ClassName, platform::Rgb15(128, 128, 128), Procedure)) {
         Error::Fatal(Tag, "ウィンドウの登録に失敗");
     }
     windows[ExpandTop] = CreateView(parent, CameraControl::Top);
@@ -146,15 +111,8 @@ void End() {
     for (const platform::WindowHandle window : windows) {
         platform::DestroyWindow(window);
     }
-    for (int i = 0; i < records.GetCount(); ++i) {
-        ViewRecord record{};
-        records.GetAt(&record, sizeof record, i);
-        record.camera.ReleaseScreen();
-    }
-    records.Release();
-    platform::UnregisterWindowClass(ClassName);
+    views.End();
     windows = {};
-    mouse = MouseProtocol{};
 }
 
 platform::WindowHandle GetWindow(int view) {
@@ -168,9 +126,7 @@ platform::WindowHandle GetWindow(int view) {
 // of zero or less on either side keeps the zoom: no ratio with it is a zoom.
 void Place(int view, int x, int y, int width, int height) {
     const platform::WindowHandle window = GetWindow(view);
-    ViewRecord record = Record(window);
-    CameraView::RescaleZoom(window, record.camera, width);
-    Store(record, window);
+    CameraView::RescaleZoom(window, views.Of(window).camera, width);
     platform::MoveWindow(window, x, y, width, height);
 }
 
@@ -192,8 +148,8 @@ void Hide(int view) {
     platform::ShowWindow(GetWindow(view), false);
 }
 
-CameraControl GetCamera(int view) {
-    return Record(GetWindow(view)).camera;
+const CameraControl& GetCamera(int view) {
+    return views.Of(GetWindow(view)).camera;
 }
 
 } // namespace ExpandWindow

@@ -17,7 +17,7 @@ enum View { ExpandTop = 0, ExpandSide = 1 };
 // Registers the class, creates both windows as children of the parent and joins them to
 // the layout.
 void Create(platform::WindowHandle parent);
-// Destroys windows still alive, releases the surfaces of all records, the table and the
+// Destroys windows still alive, releases the records left with their surfaces, and the
 // class, so that Create may run again.
 void End();
 
@@ -30,7 +30,7 @@ void GetClientSize(int view, int& width, int& height);
 void Redraw(int view);
 void Show(int view);
 void Hide(int view);
-// A copy of the view's camera, for tests and tools that map the mouse themselves.
-CameraControl GetCamera(int view);
+// The view's camera, for tests and tools that map the mouse themselves.
+const CameraControl& GetCamera(int view);
 
 } // namespace ExpandWindow

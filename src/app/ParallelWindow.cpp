@@ -2,11 +2,8 @@
 
 #include "app/ButtonControl.h"
 #include "app/CameraView.h"
-#include "app/MouseProtocol.h"
-#include "app/ViewMessages.h"
-#include "app/WinMain.h"
+#include "app/ViewWindow.h"
 #include "base/Error.h"
-#include "platform/HWNDDataBase.h"
 #include "views/ParallelControl.h"
 #include "views/ParallelDisp.h"
 #include "views/ViewLayout.h"
@@ -24,82 +21,47 @@ constexpr int InitialSize = 100;
 constexpr std::array<int32_t, ViewNum> States{CameraControl::Top, CameraControl::Side,
                                               CameraControl::Front};
 
-// One view's state, copied out of the table and back as a plain record.
 struct ViewRecord {
     CameraControl camera;
     int32_t showCamera;
 };
 
-bool initialised = false;
-HWNDDataBase records;
-MouseProtocol mouse;
+ViewWindow::Class<ViewRecord> views;
 std::array<platform::WindowHandle, ViewNum> windows{};
 
-ViewRecord Record(platform::WindowHandle window) {
-    ViewRecord record{};
-    records.Get(&record, sizeof record, window);
-    return record;
-}
-
-void Store(const ViewRecord& record, platform::WindowHandle window) {
-    records.Set(&record, sizeof record, window);
-}
-
 void OnCreate(platform::WindowHandle window) {
-    ViewRecord record{};
-    record.camera.Reset();
-    record.showCamera = 0;
-    records.Add(&record, sizeof record, window);
+    views.Add(window);
 }
 
 void OnDestroy(platform::WindowHandle window) {
-    if (!initialised) {
-        return;
-    }
-    ViewRecord record = Record(window);
-    record.showCamera = 0;
-    record.camera.ReleaseScreen();
-    records.Remove(window);
+    views.Remove(window);
 }
 
 void OnSize(platform::WindowHandle window, int width, int height) {
-    ViewRecord record = Record(window);
-    record.camera.SetScreen(width, height);
-    Store(record, window);
+    views.Of(window).camera.SetScreen(width, height);
     platform::InvalidateWindow(window);
 }
 
 void OnPaint(platform::WindowHandle window) {
-    const ViewRecord record = Record(window);
+    ViewRecord& record = views.Of(window);
     ParallelDisp::Draw(record.camera, record.showCamera);
     CameraView::Present(window, record.camera);
 }
 
-void RefreshIf(bool changed) {
-    if (changed) {
-        WinMain::RefreshShownViews();
-    }
-}
-
 void OnRightPress(platform::WindowHandle window, int x, int y) {
-    const ViewRecord record = Record(window);
-    RefreshIf(ParallelControl::RightPress(record.camera, ButtonControl::GetCurrentTool(), x, y));
+    ViewWindow::RefreshIf(ParallelControl::RightPress(views.Of(window).camera,
+                                                      ButtonControl::GetCurrentTool(), x, y));
 }
 
-// Panning and zooming change the camera, so the record goes back before the redraw.
 void OnDrag(platform::WindowHandle window, const MouseProtocol::Drag& drag) {
-    ViewRecord record = Record(window);
-    const bool changed = ParallelControl::Drag(record.camera, ButtonControl::GetCurrentTool(),
-                                               drag.x - drag.previousX, drag.y - drag.previousY);
-    Store(record, window);
-    RefreshIf(changed);
+    ViewWindow::RefreshIf(ParallelControl::Drag(views.Of(window).camera,
+                                                ButtonControl::GetCurrentTool(),
+                                                drag.x - drag.previousX, drag.y - drag.previousY));
 }
 
 void OnLeftRelease(platform::WindowHandle window, int x, int y, bool dragged) {
-    const ViewRecord record = Record(window);
-    const bool changed =
-        ParallelControl::LeftRelease(record.camera, ButtonControl::GetCurrentTool(), x, y, dragged);
-    RefreshIf(changed);
+    ViewWindow::RefreshIf(ParallelControl::LeftRelease(
+        views.Of(window).camera, ButtonControl::GetCurrentTool(), x, y, dragged));
 }
 
 constexpr ViewMessageTable Messages{
@@ -114,7 +76,7 @@ constexpr ViewMessageTable Messages{
 
 std::intptr_t Procedure(platform::WindowHandle window, platform::Message message,
                         const platform::MessageArgs& args) {
-    return DispatchViewMessage(Messages, mouse, window, message, args);
+    return views.Dispatch(Messages, window, message, args);
 }
 
 // What the layout calls for view number View; the layout shows the camera's place.
@@ -126,21 +88,15 @@ template <int View> ViewOps LayoutOps() {
 } // namespace
 
 void Create(platform::WindowHandle parent) {
-    records.Init(sizeof(ViewRecord));
-    if (!platform::RegisterWindowClass({ClassName, Procedure, platform::Rgb15(128, 128, 128)})) {
+    if (!views.Register(ClassName, platform::Rgb15(128, 128, 128), Procedure)) {
         Error::Fatal(Tag, "ウィンドウの登録に失敗");
     }
-    initialised = true;
     for (int view = 0; view < ViewNum; ++view) {
-        const platform::WindowHandle window = platform::CreateWindow(
-            ClassName, "", platform::ChildWindow | platform::VisibleStyle | platform::BorderStyle,
-            0, 0, InitialSize, InitialSize, parent);
-        windows[view] = window;
-        ViewRecord record = Record(window);
-        record.camera.SetState(States[view]);
-        const platform::Rect client = platform::GetClientRect(window);
-        record.camera.SetScreen(client.right, client.bottom);
-        Store(record, window);
+        windows[view] = views.CreateView(parent, InitialSize);
+        CameraControl& camera = views.Of(windows[view]).camera;
+        camera.SetState(States[view]);
+        const platform::Rect client = platform::GetClientRect(windows[view]);
+        camera.SetScreen(client.right, client.bottom);
     }
     ViewLayout::RegisterView(TopView, LayoutOps<0>());
     ViewLayout::RegisterView(SideView, LayoutOps<1>());
@@ -148,16 +104,8 @@ void Create(platform::WindowHandle parent) {
 }
 
 void End() {
-    for (int i = 0; i < records.GetCount(); ++i) {
-        ViewRecord record{};
-        records.GetAt(&record, sizeof record, i);
-        record.camera.ReleaseScreen();
-    }
-    records.Release();
-    platform::UnregisterWindowClass(ClassName);
+    views.End();
     windows = {};
-    mouse = MouseProtocol{};
-    initialised = false;
 }
 
 platform::WindowHandle GetWindow(int view) {
@@ -172,9 +120,7 @@ platform::WindowHandle GetWindow(int view) {
 // ratio would be zero, infinite or NaN, and the camera would keep that for good.
 void Place(int view, int x, int y, int width, int height) {
     const platform::WindowHandle window = GetWindow(view);
-    ViewRecord record = Record(window);
-    CameraView::RescaleZoom(window, record.camera, width);
-    Store(record, window);
+    CameraView::RescaleZoom(window, views.Of(window).camera, width);
     platform::MoveWindow(window, x, y, width, height);
 }
 
@@ -190,9 +136,7 @@ void Redraw(int view) {
 
 void Show(int view, int showCamera) {
     const platform::WindowHandle window = GetWindow(view);
-    ViewRecord record = Record(window);
-    record.showCamera = showCamera != 0 ? 1 : 0;
-    Store(record, window);
+    views.Of(window).showCamera = showCamera != 0 ? 1 : 0;
     platform::ShowWindow(window, true);
     platform::InvalidateWindow(window);
 }
@@ -201,8 +145,8 @@ void Hide(int view) {
     platform::ShowWindow(GetWindow(view), false);
 }
 
-CameraControl GetCamera(int view) {
-    return Record(GetWindow(view)).camera;
+const CameraControl& GetCamera(int view) {
+    return views.Of(GetWindow(view)).camera;
 }
 
 } // namespace ParallelWindow

@@ -11,8 +11,8 @@ namespace ParallelWindow {
 
 // Registers the class, makes the three windows in the parent and joins them to the layout.
 void Create(platform::WindowHandle parent);
-// Releases every view's surface and the record table and unregisters the class, so that
-// the designer can be started again in the same process.
+// Releases the records left, with their surfaces, and unregisters the class, so that the
+// designer can be started again in the same process.
 void End();
 
 platform::WindowHandle GetWindow(int view);
@@ -24,7 +24,7 @@ void Redraw(int view);
 // Shows the view; a showCamera other than 0 also marks the perspective camera's place.
 void Show(int view, int showCamera);
 void Hide(int view);
-// A copy of the view's camera, to map between its pixels and the world.
-CameraControl GetCamera(int view);
+// The view's camera, to map between its pixels and the world.
+const CameraControl& GetCamera(int view);
 
 } // namespace ParallelWindow

@@ -1,12 +1,10 @@
 #include "app/PerspecWindow.h"
 
-#include "app/MouseProtocol.h"
 #include "app/PerspecButton.h"
-#include "app/ViewMessages.h"
+#include "app/ViewWindow.h"
 #include "app/WinMain.h"
 #include "base/Error.h"
 #include "model/CourseData.h"
-#include "platform/HWNDDataBase.h"
 #include "views/PerspecDisp.h"
 #include "views/ViewLayout.h"
 
@@ -20,20 +18,12 @@ constexpr int InitialSize = 100;
 // Course parameter per pixel of vertical drag: 200 pixels make one whole segment.
 constexpr double DragStep = 0.005;
 
-bool initialised = false;
-HWNDDataBase records; // one PerspecCamera per window
+struct ViewRecord {
+    PerspecCamera camera;
+};
+
+ViewWindow::Class<ViewRecord> views;
 platform::WindowHandle window = 0;
-MouseProtocol mouse;
-
-PerspecCamera Record(platform::WindowHandle view) {
-    PerspecCamera camera{};
-    records.Get(&camera, sizeof camera, view);
-    return camera;
-}
-
-void Store(const PerspecCamera& camera, platform::WindowHandle view) {
-    records.Set(&camera, sizeof camera, view);
-}
 
 // The surface is a whole number of 32-bit words wide.
 int RoundUpToFour(int width) {
@@ -42,15 +32,11 @@ int RoundUpToFour(int width) {
 
 void OnCreate(platform::WindowHandle view) {
     window = view;
-    PerspecCamera camera{};
-    camera.Reset();
-    records.Add(&camera, sizeof camera, view);
+    views.Add(view);
 }
 
 void OnDestroy(platform::WindowHandle view) {
-    PerspecCamera camera = Record(view);
-    camera.ReleaseScreen();
-    records.Remove(view);
+    views.Remove(view);
     PerspecButton::Destroy();
     if (view == window) {
         window = 0;
@@ -58,16 +44,14 @@ void OnDestroy(platform::WindowHandle view) {
 }
 
 void OnSize(platform::WindowHandle view, int width, int height) {
-    PerspecCamera camera = Record(view);
-    camera.SetScreen(RoundUpToFour(width), height);
-    Store(camera, view);
+    views.Of(view).camera.SetScreen(RoundUpToFour(width), height);
     Redraw();
 }
 
 // The surface shows below the bar; its bottom rows fall outside the client area.
 void OnPaint(platform::WindowHandle view) {
     const platform::Rect client = platform::GetClientRect(view);
-    const PerspecCamera camera = Record(view);
+    const PerspecCamera& camera = views.Of(view).camera;
     platform::DrawContext& target = platform::BeginPaint(view);
     if (const platform::DrawContext* picture = camera.GetSurface()) {
         target.BitBlt(0, PerspecButton::GetBarHeight(), client.right, client.bottom, *picture, 0, 0,
@@ -89,13 +73,9 @@ constexpr ViewMessageTable Messages{
     .drag = OnDrag,
 };
 
-// Messages for a window that outlived End find no table and get the default handling.
 std::intptr_t Procedure(platform::WindowHandle view, platform::Message message,
                         const platform::MessageArgs& args) {
-    if (!initialised) {
-        return platform::DefWindowProc(view, message, args);
-    }
-    return DispatchViewMessage(Messages, mouse, view, message, args);
+    return views.Dispatch(Messages, view, message, args);
 }
 
 } // namespace
@@ -106,35 +86,26 @@ void Create(platform::WindowHandle parent) {
     if (window != 0) {
         Error::Fatal(Tag, "ウィンドウを２度作ろうとした");
     }
-    records.Init(sizeof(PerspecCamera));
-    if (!platform::RegisterWindowClass({ClassName, Procedure, platform::Rgb15(128, 128, 128)})) {
+    if (!views.Register(ClassName, platform::Rgb15(128, 128, 128), Procedure)) {
         return;
     }
-    initialised = true;
-    mouse = MouseProtocol{};
-    const platform::WindowHandle view = platform::CreateWindow(
-        ClassName, "", platform::ChildWindow | platform::VisibleStyle | platform::BorderStyle, 0, 0,
-        InitialSize, InitialSize, parent);
-    PerspecCamera camera = Record(view);
+    const platform::WindowHandle view = views.CreateView(parent, InitialSize);
+    PerspecCamera& camera = views.Of(view).camera;
     camera.SetLens(2.0F, 2.0F, 4.0F, 4.0F, 500.0F);
     camera.SetScreen(InitialSize, InitialSize);
-    Store(camera, view);
     PerspecDisp::RegisterTexture();
     PerspecButton::Create(view);
     ViewLayout::RegisterView(PerspectiveView, {Move, Show, Hide, Redraw});
 }
 
 void End() {
-    if (!initialised) {
+    if (!views.IsRegistered()) {
         return;
     }
     platform::DestroyWindow(window);
     PerspecDisp::ReleaseTexture();
-    records.Release();
-    platform::UnregisterWindowClass(ClassName);
+    views.End();
     window = 0;
-    mouse = MouseProtocol{};
-    initialised = false;
 }
 
 platform::WindowHandle GetWindow() {
@@ -173,16 +144,15 @@ void Redraw() {
     if (width <= 0 || height <= 0) {
         return;
     }
-    PerspecCamera camera = Record(window);
     const bool textured = PerspecButton::GetMode() == PerspecButton::TextureButton;
-    PerspecDisp::Render(camera, textured ? PerspecDisp::Textured : PerspecDisp::Wireframe);
-    Store(camera, window);
+    PerspecDisp::Render(views.Of(window).camera,
+                        textured ? PerspecDisp::Textured : PerspecDisp::Wireframe);
     platform::InvalidateWindow(window);
     platform::UpdateWindow(window);
 }
 
-PerspecCamera GetCamera() {
-    return Record(window);
+const PerspecCamera& GetCamera() {
+    return views.Of(window).camera;
 }
 
 } // namespace PerspecWindow

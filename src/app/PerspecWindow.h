@@ -13,7 +13,7 @@ namespace PerspecWindow {
 // Registers the class, creates the window with its button bar, registers the road texture
 // with the picture bank and joins the view layout. Creating a second window is reported.
 void Create(platform::WindowHandle parent);
-// Destroys the window if its parent has not, forgets the texture, releases the camera table
+// Destroys the window if its parent has not, forgets the texture, releases the records left
 // and unregisters the class, so that the designer can be started again in the same process.
 void End();
 
@@ -25,7 +25,7 @@ void Show();
 void Hide();
 // Renders the course into the camera's surface and shows it at once.
 void Redraw();
-// A copy of the window's camera record.
-PerspecCamera GetCamera();
+// The window's camera.
+const PerspecCamera& GetCamera();
 
 } // namespace PerspecWindow

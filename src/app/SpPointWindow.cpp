@@ -1,11 +1,8 @@
 #include "app/SpPointWindow.h"
 
 #include "app/ButtonControl.h"
-#include "app/MouseProtocol.h"
-#include "app/ViewMessages.h"
-#include "app/WinMain.h"
+#include "app/ViewWindow.h"
 #include "base/Error.h"
-#include "platform/HWNDDataBase.h"
 #include "render/CameraControl.h"
 #include "views/SpPointControl.h"
 #include "views/SpPointDisp.h"
@@ -19,80 +16,50 @@ constexpr const char* Tag = "SpPointWindow1";
 constexpr const char* ClassName = "SpPointWindow1_sppntwnd1";
 constexpr int InitialSize = 100;
 
-// The window's state, copied out of the table and back as a plain record.
 struct ViewRecord {
     CameraControl camera;
 };
 
-bool initialised = false;
-HWNDDataBase records;
+ViewWindow::Class<ViewRecord> views;
 platform::WindowHandle window = 0;
-MouseProtocol mouse;
 int grip = SpPointDisp::GripRoll;
 
-ViewRecord Record(platform::WindowHandle view) {
-    ViewRecord record{};
-    records.Get(&record, sizeof record, view);
-    return record;
-}
-
-void Store(const ViewRecord& record, platform::WindowHandle view) {
-    records.Set(&record, sizeof record, view);
-}
-
-void Fit(platform::WindowHandle view, int width, int height) {
-    ViewRecord record = Record(view);
-    SpPointDisp::FitSurface(record.camera, width, height);
-    Store(record, view);
-}
-
 void OnCreate(platform::WindowHandle view) {
-    ViewRecord record{};
-    record.camera.Reset();
-    records.Add(&record, sizeof record, view);
+    views.Add(view);
 }
 
 void OnDestroy(platform::WindowHandle view) {
-    ViewRecord record = Record(view);
-    record.camera.ReleaseScreen();
-    records.Remove(view);
+    views.Remove(view);
     if (view == window) {
         window = 0;
     }
 }
 
 void OnPaint(platform::WindowHandle view) {
-    const ViewRecord record = Record(view);
-    SpPointDisp::Draw(record.camera, grip);
+    CameraControl& camera = views.Of(view).camera;
+    SpPointDisp::Draw(camera, grip);
     platform::DrawContext& target = platform::BeginPaint(view);
-    if (const platform::DrawContext* picture = record.camera.GetSurface()) {
+    if (const platform::DrawContext* picture = camera.GetSurface()) {
         int width = 0;
         int height = 0;
-        record.camera.GetScreenSize(width, height);
+        camera.GetScreenSize(width, height);
         target.BitBlt(0, 0, width, height, *picture, 0, 0, platform::RasterOp::SourceCopy);
     }
     platform::EndPaint(view);
 }
 
 void OnLeftPress(platform::WindowHandle view, int x, int y) {
-    const ViewRecord record = Record(view);
-    if (SpPointControl::LeftPress(record.camera, ButtonControl::GetCurrentTool(), x, y, grip)) {
-        WinMain::RefreshShownViews();
-    }
+    ViewWindow::RefreshIf(SpPointControl::LeftPress(views.Of(view).camera,
+                                                    ButtonControl::GetCurrentTool(), x, y, grip));
 }
 
 void OnDrag(platform::WindowHandle view, const MouseProtocol::Drag& drag) {
-    ViewRecord record = Record(view);
-    const bool changed = SpPointControl::Drag(record.camera, ButtonControl::GetCurrentTool(), grip,
-                                              drag.y - drag.previousY);
-    Store(record, view);
-    if (changed) {
-        WinMain::RefreshShownViews();
-    }
+    ViewWindow::RefreshIf(SpPointControl::Drag(
+        views.Of(view).camera, ButtonControl::GetCurrentTool(), grip, drag.y - drag.previousY));
 }
 
 void OnSize(platform::WindowHandle view, int width, int height) {
-    Fit(view, width, height);
+    SpPointDisp::FitSurface(views.Of(view).camera, width, height);
     platform::InvalidateWindow(view);
 }
 
@@ -105,50 +72,30 @@ constexpr ViewMessageTable Messages{
     .drag = OnDrag,
 };
 
-// Messages for a window that outlived Destroy find no table and get the default handling.
 std::intptr_t Procedure(platform::WindowHandle view, platform::Message message,
                         const platform::MessageArgs& args) {
-    if (!initialised) {
-        return platform::DefWindowProc(view, message, args);
-    }
-    return DispatchViewMessage(Messages, mouse, view, message, args);
+    return views.Dispatch(Messages, view, message, args);
 }
 
 } // namespace
 
 void Create(platform::WindowHandle parent) {
-    if (!platform::RegisterWindowClass({ClassName, Procedure, platform::Rgb15(192, 192, 192)})) {
+    if (!views.Register(ClassName, platform::Rgb15(192, 192, 192), Procedure)) {
         return;
     }
-    records.Init(sizeof(ViewRecord));
-    initialised = true;
-    mouse = MouseProtocol{};
     grip = SpPointDisp::GripRoll;
-    window = platform::CreateWindow(
-        ClassName, "", platform::ChildWindow | platform::VisibleStyle | platform::BorderStyle, 0, 0,
-        InitialSize, InitialSize, parent);
-    ViewRecord record = Record(window);
-    record.camera.SetState(CameraControl::Front);
+    window = views.CreateView(parent, InitialSize);
+    CameraControl& camera = views.Of(window).camera;
+    camera.SetState(CameraControl::Front);
     const platform::Rect client = platform::GetClientRect(window);
-    record.camera.SetScreen(client.right, client.bottom);
-    Store(record, window);
+    camera.SetScreen(client.right, client.bottom);
     ViewLayout::RegisterView(SplinePointView,
                              {Place, [] { SetVisible(0); }, [] { SetVisible(1); }, Redraw});
 }
 
 void Destroy() {
-    if (!initialised) {
-        return;
-    }
-    for (int i = 0; i < records.GetCount(); ++i) {
-        ViewRecord record{};
-        records.GetAt(&record, sizeof record, i);
-        record.camera.ReleaseScreen();
-    }
-    records.Release();
-    platform::UnregisterWindowClass(ClassName);
+    views.End();
     window = 0;
-    initialised = false;
 }
 
 platform::WindowHandle GetWindow(int number) {
@@ -165,7 +112,7 @@ platform::WindowHandle GetWindow(int number) {
 void Place(int x, int y, int width, int height) {
     platform::MoveWindow(window, x, y, width, height);
     const platform::Rect client = platform::GetClientRect(window);
-    Fit(window, client.right, client.bottom);
+    SpPointDisp::FitSurface(views.Of(window).camera, client.right, client.bottom);
 }
 
 void SetVisible(int flag) {

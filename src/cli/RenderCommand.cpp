@@ -46,7 +46,7 @@ int StateOf(RenderOptions::View view) {
     }
 }
 
-void Draw(const RenderOptions& options, const CameraControl& camera) {
+void Draw(const RenderOptions& options, CameraControl& camera) {
     switch (options.view) {
     case RenderOptions::View::Top:
     case RenderOptions::View::Side:
@@ -122,9 +122,7 @@ int RenderPerspective(const RenderOptions& options, const std::string& out, std:
     }
     PerspecTextureEngine::Release();
     DispControl::DeleteDrawObjects();
-    const int status = WriteImage(*camera.GetSurface(), out, failure);
-    camera.ReleaseScreen();
-    return status;
+    return WriteImage(*camera.GetSurface(), out, failure);
 }
 
 } // namespace
@@ -148,7 +146,5 @@ int RenderView(const RenderOptions& options, const std::string& out, std::string
     DispControl::CreateDrawObjects();
     Draw(options, camera);
     DispControl::DeleteDrawObjects();
-    const int status = WriteImage(*camera.GetSurface(), out, failure);
-    camera.ReleaseScreen();
-    return status;
+    return WriteImage(*camera.GetSurface(), out, failure);
 }

@@ -24,14 +24,14 @@ void CameraControl::Reset() {
     Rx = Ry = Rz = 0.0;
     ScrnDst = 256.0f;
     zoom = 0.1;
-    screen = nullptr;
+    screen.reset();
     width = height = 0;
     state = Unset;
 }
 
 void CameraControl::SetScreen(int newWidth, int newHeight) {
     if (screen == nullptr) {
-        screen = new platform::BackBuffer;
+        screen = std::make_unique<platform::BackBuffer>();
     }
     platform::WindowsService::CreateBackBuffer(*screen, newWidth, newHeight);
     const bool made = screen->surface != nullptr;
@@ -40,12 +40,15 @@ void CameraControl::SetScreen(int newWidth, int newHeight) {
 }
 
 void CameraControl::ReleaseScreen() {
-    delete screen;
-    screen = nullptr;
+    screen.reset();
     width = height = 0;
 }
 
-platform::DrawContext* CameraControl::GetSurface() const {
+platform::DrawContext* CameraControl::GetSurface() {
+    return screen != nullptr && screen->surface != nullptr ? screen->context.get() : nullptr;
+}
+
+const platform::DrawContext* CameraControl::GetSurface() const {
     return screen != nullptr && screen->surface != nullptr ? screen->context.get() : nullptr;
 }
 

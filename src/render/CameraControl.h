@@ -4,11 +4,12 @@
 #include "platform/WindowsService.h"
 
 #include <cstdint>
+#include <memory>
 
 // The camera of a two-dimensional view: where it looks (a world point and a zoom in
 // pixels per world unit), along which axis (its state), and the view's off-screen
-// surface. It maps world points to surface pixels and mouse positions back. A plain
-// record, copied in and out of its window's table; the surface is released explicitly.
+// surface, which the camera owns: it goes with the camera, or sooner by ReleaseScreen.
+// It maps world points to surface pixels and mouse positions back.
 class CameraControl {
 public:
     enum State : int32_t { Perspective = 0, Top = 1, Side = 2, Front = 3, Unset = -1 };
@@ -18,7 +19,8 @@ public:
     void SetScreen(int width, int height);
     void ReleaseScreen();
     // The surface's drawing context; nullptr while the view has no surface.
-    platform::DrawContext* GetSurface() const;
+    platform::DrawContext* GetSurface();
+    const platform::DrawContext* GetSurface() const;
     void GetScreenSize(int& w, int& h) const;
 
     void SetState(int32_t newState);
@@ -42,7 +44,7 @@ private:
     double Rx, Ry, Rz;
     float ScrnDst;
     double zoom;
-    platform::BackBuffer* screen; // owned; a pointer keeps the record plain
+    std::unique_ptr<platform::BackBuffer> screen;
     int32_t width, height;
     int32_t state;
     Mat3d rotation;

@@ -85,7 +85,7 @@ void PerspecCamera::Reset() {
     LenzDst = 1.0F;
     ViewOffset = 1.0F;
     FarDst = 50.0F;
-    screen = nullptr;
+    screen.reset();
     width = height = 0;
     SetZero(rotation);
     scaleX = scaleY = depthScale = 0.0F;
@@ -95,7 +95,7 @@ void PerspecCamera::Reset() {
 
 void PerspecCamera::SetScreen(int newWidth, int newHeight) {
     if (screen == nullptr) {
-        screen = new platform::BackBuffer;
+        screen = std::make_unique<platform::BackBuffer>();
     }
     platform::WindowsService::CreateBackBuffer(*screen, newWidth, newHeight);
     const bool made = screen->surface != nullptr;
@@ -106,11 +106,14 @@ void PerspecCamera::SetScreen(int newWidth, int newHeight) {
 }
 
 void PerspecCamera::ReleaseScreen() {
-    delete screen;
     Reset();
 }
 
-platform::DrawContext* PerspecCamera::GetSurface() const {
+platform::DrawContext* PerspecCamera::GetSurface() {
+    return screen != nullptr && screen->surface != nullptr ? screen->context.get() : nullptr;
+}
+
+const platform::DrawContext* PerspecCamera::GetSurface() const {
     return screen != nullptr && screen->surface != nullptr ? screen->context.get() : nullptr;
 }
 
@@ -211,7 +214,7 @@ void PerspecCamera::Project(Vec3* vertices, int count) const {
 }
 
 void PerspecCamera::DrawPolygon(const Vec3* vertices, const Vec2* uvs, int count,
-                                const TextureView& texture, int mode) const {
+                                const TextureView& texture, int mode) {
     RequireCurrentRotation();
     if (count < 0 || count > MaxVertices) {
         Error::Report(Tag, "ポリゴンの頂点数が範囲外", 3);
@@ -293,7 +296,7 @@ bool PerspecCamera::FacesAway(const Vec3* projected, int count) const {
     return sum > 1.0F;
 }
 
-void PerspecCamera::DrawOutline(const Vec3* vertices, int count) const {
+void PerspecCamera::DrawOutline(const Vec3* vertices, int count) {
     platform::DrawContext& context = *screen->context;
     const platform::Pen* previous = context.SelectPen(&WhitePen);
     context.MoveTo(ScreenPixel(vertices[0].x), ScreenPixel(vertices[0].y));

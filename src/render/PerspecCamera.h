@@ -5,8 +5,8 @@
 #include "render/TextureSpan.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
-#include <type_traits>
 
 // A line between two pixels of a surface.
 struct ScreenLine {
@@ -17,8 +17,8 @@ struct ScreenLine {
 // orientation (sines and cosines of the three angles), a lens, and the view's off-screen
 // surface. Each polygon is carried into camera space, clipped to the near and far planes,
 // projected, culled when it faces away (textured drawing only), clipped to the surface and
-// drawn as a white outline or filled with a texture. A plain record, copied in and out of
-// its window's table; the surface is released explicitly. Misuse is reported with tag
+// drawn as a white outline or filled with a texture. The camera owns its surface: it goes
+// with the camera, or sooner by ReleaseScreen. Misuse is reported with tag
 // "PerspecCamera1", which ends the program.
 class PerspecCamera {
 public:
@@ -34,7 +34,8 @@ public:
     void SetScreen(int newWidth, int newHeight);
     void ReleaseScreen();
     // The surface's drawing context; nullptr while the view has no surface.
-    platform::DrawContext* GetSurface() const;
+    platform::DrawContext* GetSurface();
+    const platform::DrawContext* GetSurface() const;
     void GetScreenSize(int& w, int& h) const;
     int32_t GetState() const { return state; }
 
@@ -51,7 +52,7 @@ public:
     // Vertices in camera space; mode Wireframe outlines, Textured fills with the texture.
     // A polygon with a vertex that is not finite or lies beyond 1e30 is left out whole.
     void DrawPolygon(const Vec3* vertices, const Vec2* uvs, int count, const TextureView& texture,
-                     int mode) const;
+                     int mode);
     // The horizon, where the level ground meets the sky at infinity: two pixels on it off
     // the surface on either side, so that the line between them crosses the whole surface.
     // None when it misses the surface, as when the view looks steeply up or down.
@@ -61,7 +62,7 @@ private:
     void UpdateProjection();
     void RequireCurrentRotation() const;
     bool FacesAway(const Vec3* projected, int count) const;
-    void DrawOutline(const Vec3* vertices, int count) const;
+    void DrawOutline(const Vec3* vertices, int count);
 
     Vec3 position;
     float sinRx, cosRx, sinRy, cosRy, sinRz, cosRz;
@@ -70,13 +71,10 @@ private:
     float LenzDst;
     float ViewOffset;
     float FarDst;
-    platform::BackBuffer* screen; // owned; a pointer keeps the record plain
+    std::unique_ptr<platform::BackBuffer> screen;
     int32_t width, height;
     Mat3 rotation;
     float scaleX, scaleY, depthScale;
     int32_t centreX, centreY;
     int32_t state;
 };
-
-// Window tables copy the record byte for byte.
-static_assert(std::is_trivially_copyable_v<PerspecCamera>);

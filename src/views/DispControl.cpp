@@ -91,7 +91,7 @@ void DeleteDrawObjects() {
     objects.reset();
 }
 
-void ClearView(const CameraControl& camera) {
+void ClearView(CameraControl& camera) {
     platform::DrawContext* surface = camera.GetSurface();
     if (surface == nullptr) {
         return;

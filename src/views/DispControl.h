@@ -29,7 +29,7 @@ enum DesignFlag { SelectDesign = 0, HandDesign = 1, CameraDesign = 10 };
 void CreateDrawObjects();
 void DeleteDrawObjects();
 
-void ClearView(const CameraControl& camera);
+void ClearView(CameraControl& camera);
 void ClearView(platform::DrawContext& surface, int width, int height);
 void DrawPoint(platform::DrawContext& surface, int x, int y, int viewWidth, int viewHeight,
                int pointFlag);

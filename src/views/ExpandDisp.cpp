@@ -319,7 +319,7 @@ Found FindInSide(const CameraControl& camera, int x, int y) {
 
 } // namespace
 
-void Draw(const CameraControl& camera) {
+void Draw(CameraControl& camera) {
     const int32_t state = camera.GetState();
     if (state != CameraControl::Top && state != CameraControl::Side) {
         ReportImpossibleState();

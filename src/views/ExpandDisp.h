@@ -29,7 +29,7 @@ struct DevelopedPixels {
     DevelopedCourse::Pixel sideB;
 };
 
-void Draw(const CameraControl& camera);
+void Draw(CameraControl& camera);
 // Only the points that start a segment are matched: the last point of an open course
 // never is.
 Found Find(const CameraControl& camera, int x, int y);

@@ -247,7 +247,7 @@ bool Hits(const CameraControl& camera, const Vec3d& world, int x, int y) {
 
 } // namespace
 
-void Draw(const CameraControl& camera, int showCamera) {
+void Draw(CameraControl& camera, int showCamera) {
     DrawContext* surface = camera.GetSurface();
     if (surface == nullptr) {
         return;

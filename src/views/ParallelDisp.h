@@ -13,7 +13,7 @@ constexpr double HandleReach = 0.3;
 
 // Draws the whole view into the camera's surface; a camera without a surface draws
 // nothing. With showCamera 1 the perspective camera's place is stamped too.
-void Draw(const CameraControl& camera, int showCamera);
+void Draw(CameraControl& camera, int showCamera);
 
 // The first point, in index order, whose marker lies under the mouse; -1 for none.
 int FindPoint(const CameraControl& camera, int x, int y);

@@ -97,7 +97,7 @@ Dial MakeDial(int width, int height, double zoom, double roll, double slope) {
     return dial;
 }
 
-void Draw(const CameraControl& camera, int grip) {
+void Draw(CameraControl& camera, int grip) {
     platform::DrawContext* surface = camera.GetSurface();
     if (surface == nullptr) {
         return;

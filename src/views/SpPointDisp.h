@@ -25,7 +25,7 @@ struct Dial {
 Dial MakeDial(int width, int height, double zoom, double roll, double slope);
 
 // The whole view: cross, circle, and the selected point's roll with the grip's stamp.
-void Draw(const CameraControl& camera, int grip);
+void Draw(CameraControl& camera, int grip);
 
 // GripRoll or GripHandle for the part under the mouse (the roll point wins), 0 for none
 // or without a selected point.

@@ -91,7 +91,6 @@ protected:
                 road = road || shown->Pixel(x, y) != shown->Pixel(0, Bar);
             }
         }
-        expected.ReleaseScreen();
         return same && road;
     }
 

@@ -39,7 +39,6 @@ platform::Surface DrawTopViewHere(int width, int height, double zoom) {
     camera.SetZoom(zoom);
     ParallelDisp::Draw(camera, 1);
     platform::Surface drawn = *camera.GetSurface()->GetSurface();
-    camera.ReleaseScreen();
     DispControl::DeleteDrawObjects();
     CourseData::Destruct();
     return drawn;

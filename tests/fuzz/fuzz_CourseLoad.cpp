@@ -100,7 +100,6 @@ template <class Draw> void DrawEditingView(int32_t state, Draw draw) {
     camera.SetState(state);
     camera.SetScreen(ViewWidth, ViewHeight);
     draw(camera);
-    camera.ReleaseScreen();
 }
 
 // The driver's-eye view through the perspective window's lens, from the course's own
@@ -112,7 +111,6 @@ void DrawDriversView() {
     camera.SetScreen(ViewWidth, ViewHeight);
     PerspecDisp::Render(camera, PerspecDisp::Wireframe);
     PerspecDisp::Render(camera, PerspecDisp::Textured);
-    camera.ReleaseScreen();
 }
 
 void DrawEveryView() {
@@ -120,13 +118,13 @@ void DrawEveryView() {
         return;
     }
     for (const int32_t state : {CameraControl::Top, CameraControl::Side, CameraControl::Front}) {
-        DrawEditingView(state, [](const CameraControl& c) { ParallelDisp::Draw(c, 1); });
+        DrawEditingView(state, [](CameraControl& c) { ParallelDisp::Draw(c, 1); });
     }
     for (const int32_t state : {CameraControl::Top, CameraControl::Side}) {
-        DrawEditingView(state, [](const CameraControl& c) { ExpandDisp::Draw(c); });
+        DrawEditingView(state, [](CameraControl& c) { ExpandDisp::Draw(c); });
     }
     DrawEditingView(CameraControl::Front,
-                    [](const CameraControl& c) { SpPointDisp::Draw(c, SpPointDisp::GripRoll); });
+                    [](CameraControl& c) { SpPointDisp::Draw(c, SpPointDisp::GripRoll); });
     DrawDriversView();
 }
 

@@ -3,47 +3,51 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <memory>
+#include <string>
 
 namespace {
 
-// An odd size, so that entries are 9 bytes apart and records sit unaligned.
+// A record that owns something, to see when the table lets it go.
 struct Record {
-    char name[5];
+    std::string name;
+    std::shared_ptr<int> held;
 };
 
-constexpr std::uint32_t Size = sizeof(Record);
-
-TEST(HWNDDataBase, FindsRecordsByHandleInInsertionOrder) {
-    HWNDDataBase table;
-    table.Init(Size);
-    const Record a{"a"}, b{"b"}, c{"c"};
-    table.Add(&a, Size, 0xA0000001);
-    table.Add(&b, Size, 0xB);
-    table.Add(&c, Size, 0xC);
+TEST(HWNDDataBase, FindsRecordsByHandleInInsertionOrderAndKeepsThemInPlace) {
+    HWNDDataBase<Record> table;
+    table.Init();
+    table.Add(0xA0000001, {"a", nullptr});
+    table.Add(0xB, {"b", nullptr});
+    table.Add(0xC, {"c", nullptr});
     table.Remove(0xB);
-    Record out{};
-    EXPECT_EQ(table.GetAt(&out, Size, 1), 0xCU);
-    EXPECT_STREQ(out.name, "c");
+    EXPECT_EQ(table.GetCount(), 2);
+    EXPECT_EQ(table.HandleAt(1), 0xCU);
+    EXPECT_EQ(table.At(0xC).name, "c");
 
     // A handle added twice: lookups and removal take the first entry.
-    table.Add(&b, Size, 0xC);
-    const Record changed{"x"};
-    table.Set(&changed, Size, 0xC);
-    table.Get(&out, Size, 0xC);
-    EXPECT_STREQ(out.name, "x");
-    table.GetAt(&out, Size, 2);
-    EXPECT_STREQ(out.name, "b");
+    table.Add(0xC, {"second c", nullptr});
+    table.At(0xC).name = "x";
+    EXPECT_EQ(table.At(0xC).name, "x");
     table.Remove(0xC);
-    EXPECT_EQ(table.GetAt(&out, Size, 1), 0xCU);
-    EXPECT_STREQ(out.name, "b");
+    EXPECT_EQ(table.At(0xC).name, "second c");
+    EXPECT_EQ(table.At(0xA0000001).name, "a");
+}
 
-    for (std::uint32_t handle : {0xA0000001U, 0xCU}) {
-        table.Remove(handle);
-    }
+TEST(HWNDDataBase, RemovingOrReleasingLetsTheRecordsGo) {
+    const auto held = std::make_shared<int>(1);
+    HWNDDataBase<Record> table;
+    table.Add(1, {"one", held});
+    table.Add(2, {"two", held});
+    EXPECT_EQ(held.use_count(), 3);
+    table.Remove(1);
+    EXPECT_EQ(held.use_count(), 2);
+    table.Init(); // initialised again: empty, the old records gone
     EXPECT_EQ(table.GetCount(), 0);
-    table.Add(&a, Size, 7); // emptied, then used again
-    table.Init(Size);       // initialised again: empty, the old entries freed
-    EXPECT_EQ(table.GetCount(), 0);
+    EXPECT_EQ(held.use_count(), 1);
+    table.Add(3, {"three", held});
+    table.Release();
+    EXPECT_EQ(held.use_count(), 1);
 }
 
 class HWNDDataBaseReport : public ::testing::Test {
@@ -53,21 +57,14 @@ protected:
 };
 
 TEST_F(HWNDDataBaseReport, MisuseEndsTheProgram) {
-    HWNDDataBase table;
-    table.Init(Size);
-    const Record a{"a"};
-    table.Add(&a, Size, 1);
-    Record out{};
-    const char* size = "データサイズが異なるものを追加しようとした";
-    EXPECT_REPORT(table.Add(&a, Size + 1, 2), "HWNDDataBase2", size);
-    EXPECT_REPORT(table.Get(&out, Size - 1, 1), "HWNDDataBase2", size);
-    EXPECT_REPORT(table.GetAt(&out, 0, 0), "HWNDDataBase2", size);
+    HWNDDataBase<Record> table;
+    table.Add(1, {"a", nullptr});
     const char* unknown = "登録していないＨＷＮＤにアクセスしようとした";
-    EXPECT_REPORT(table.Get(&out, Size, 2), "HWNDDataBase2", unknown);
+    EXPECT_REPORT(table.At(2), "HWNDDataBase2", unknown);
     EXPECT_REPORT(table.Remove(2), "HWNDDataBase2", unknown);
     const char* range = "範囲外の番号でデータを獲得しようとした";
-    EXPECT_REPORT(table.GetAt(&out, Size, 1), "HWNDDataBase2", range);
-    EXPECT_REPORT(table.GetAt(&out, Size, -1), "HWNDDataBase2", range);
+    EXPECT_REPORT(table.HandleAt(1), "HWNDDataBase2", range);
+    EXPECT_REPORT(table.HandleAt(-1), "HWNDDataBase2", range);
 }
 
 } // namespace

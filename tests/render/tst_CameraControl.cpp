@@ -49,7 +49,6 @@ TEST(CameraControlTest, ZoomIsClampedToItsRange) {
         camera.SetZoom(asked);
         EXPECT_EQ(camera.GetZoom(), stored) << asked;
     }
-    camera.ReleaseScreen();
 }
 
 TEST(CameraControlTest, MoveChangesOnlyTheAxesTheViewShows) {
@@ -101,9 +100,6 @@ TEST(CameraControlTest, WorldToScreenMapsEachViewsAxesAndTruncatesTowardZero) {
     EXPECT_EQ(screen.x, 325);
     EXPECT_EQ(screen.y, 239);
     EXPECT_EQ(screen.z, 10);
-    for (CameraControl* camera : {&top, &side, &front}) {
-        camera->ReleaseScreen();
-    }
 }
 
 TEST(CameraControlTest, ScreenToWorldInvertsTheMappingAndKeepsTheDepth) {
@@ -128,8 +124,6 @@ TEST(CameraControlTest, ScreenToWorldInvertsTheMappingAndKeepsTheDepth) {
     EXPECT_EQ(world.x, 0);
     EXPECT_DOUBLE_EQ(world.y, 100);
     EXPECT_DOUBLE_EQ(world.z, 100);
-    top.ReleaseScreen();
-    side.ReleaseScreen();
 }
 
 TEST(CameraControlTest, SurfacesFollowTheScreenSize) {
@@ -146,7 +140,11 @@ TEST(CameraControlTest, SurfacesFollowTheScreenSize) {
     EXPECT_EQ(camera.GetSurface(), nullptr);
     camera.GetScreenSize(w, h);
     EXPECT_EQ(w, 0);
+    camera.SetScreen(30, 20);
     camera.ReleaseScreen();
+    EXPECT_EQ(camera.GetSurface(), nullptr);
+    camera.GetScreenSize(w, h);
+    EXPECT_EQ(w, 0);
 }
 
 TEST(CameraControlTest, PerspectiveCameraProjectsOnlyBeyondTheScreenDistance) {
@@ -163,7 +161,6 @@ TEST(CameraControlTest, PerspectiveCameraProjectsOnlyBeyondTheScreenDistance) {
     EXPECT_EQ(screen.x, 105);
     EXPECT_EQ(screen.y, 48);
     EXPECT_EQ(screen.z, 200);
-    camera.ReleaseScreen();
 }
 
 class CameraReportTest : public ::testing::Test {

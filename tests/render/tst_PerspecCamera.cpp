@@ -27,10 +27,7 @@ protected:
         camera.SetScreen(100, 100);
         camera.UpdateObject();
     }
-    void TearDown() override {
-        camera.ReleaseScreen();
-        PerspecTextureEngine::Release();
-    }
+    void TearDown() override { PerspecTextureEngine::Release(); }
 
     platform::Surface& Pixels() { return *camera.GetSurface()->GetSurface(); }
 

@@ -46,7 +46,6 @@ TEST_F(DispControlTest, ClearViewFillsTheCamerasSurfaceWithTheBackground) {
     const platform::Surface& view = *camera.GetSurface()->GetSurface();
     EXPECT_EQ(view.Pixel(0, 0), Background);
     EXPECT_EQ(view.Pixel(6, 4), Background);
-    camera.ReleaseScreen();
 }
 
 TEST_F(DispControlTest, MarkersTakeTheColourAndSizeOfTheirFlag) {

@@ -22,11 +22,7 @@ protected:
         top = MakeCamera(CameraControl::Top);
         side = MakeCamera(CameraControl::Side);
     }
-    void TearDown() override {
-        top.ReleaseScreen();
-        side.ReleaseScreen();
-        CourseTest::TearDown();
-    }
+    void TearDown() override { CourseTest::TearDown(); }
 
     static CameraControl MakeCamera(int32_t state) {
         CameraControl camera{};
@@ -237,5 +233,4 @@ TEST_F(ExpandControlTest, EditAndPanOnOtherCameraStatesAreReported) {
                   "ありえないカメラ属性を検出");
     EXPECT_REPORT(ExpandControl::Drag(front, CameraMoveTool, 1, 1), "ExpandControl1",
                   "ありえないカメラ属性を検出");
-    front.ReleaseScreen();
 }

@@ -33,13 +33,11 @@ protected:
         UseCamera(CameraControl::Top);
     }
     void TearDown() override {
-        camera.ReleaseScreen();
         DispControl::DeleteDrawObjects();
         CourseTest::TearDown();
     }
 
     void UseCamera(int32_t state, double zoom = 1.0, double along = 0.0) {
-        camera.ReleaseScreen();
         camera.Reset();
         camera.SetState(state);
         camera.SetScreen(200, 160);

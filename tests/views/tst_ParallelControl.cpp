@@ -33,13 +33,9 @@ std::array<double, 3> Array(const Vec3d& v) {
 // A 200 x 150 view with the world origin at its centre.
 class ParallelControlTest : public CourseTest {
 protected:
-    void TearDown() override {
-        camera.ReleaseScreen();
-        CourseTest::TearDown();
-    }
+    void TearDown() override { CourseTest::TearDown(); }
 
     CameraControl& Look(int state, double zoom = 1.0) {
-        camera.ReleaseScreen();
         camera.Reset();
         camera.SetState(state);
         camera.SetZoom(zoom);
@@ -93,7 +89,6 @@ TEST_F(ParallelControlTest, HandleDragsFixTheScreenAxesAndTheBackwardEndMovesThe
             EXPECT_EQ(PositionOf(0).x, 0.0);
         }
     }
-    camera.ReleaseScreen();
     camera.Reset(); // a camera that was never given a state
     EXPECT_REPORT(Drag(camera, EditTool, 10, 10), "ParallelControl1", "ありえないカメラ属性を検出");
 }

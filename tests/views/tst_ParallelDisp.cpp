@@ -29,13 +29,11 @@ protected:
         Look(CameraControl::Top, 1.0);
     }
     void TearDown() override {
-        camera.ReleaseScreen();
         DispControl::DeleteDrawObjects();
         CourseTest::TearDown();
     }
 
     void Look(int state, double zoom) {
-        camera.ReleaseScreen();
         camera.Reset();
         camera.SetState(state);
         camera.SetZoom(zoom);
@@ -46,7 +44,7 @@ protected:
         camera.WorldToScreen(world, screen);
         return {static_cast<int>(screen.x), static_cast<int>(screen.y)};
     }
-    platform::Surface Drawn(int showCamera) const {
+    platform::Surface Drawn(int showCamera) {
         ParallelDisp::Draw(camera, showCamera);
         return *camera.GetSurface()->GetSurface();
     }

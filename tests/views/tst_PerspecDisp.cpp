@@ -28,7 +28,6 @@ protected:
         camera.SetScreen(160, 120);
     }
     void TearDown() override {
-        camera.ReleaseScreen();
         PerspecTextureEngine::Release();
         DispControl::DeleteDrawObjects();
         CourseTest::TearDown();

@@ -29,10 +29,7 @@ protected:
         camera.SetScreen(260, 200);
         camera.SetZoom(1.0);
     }
-    void TearDown() override {
-        camera.ReleaseScreen();
-        CourseTest::TearDown();
-    }
+    void TearDown() override { CourseTest::TearDown(); }
     static double RollOf(int index) {
         double roll = 0.0;
         CourseData::GetRoll(index, roll);

@@ -31,7 +31,6 @@ protected:
         CourseData::SetHandle(1, 0);
     }
     void TearDown() override {
-        camera.ReleaseScreen();
         DispControl::DeleteDrawObjects();
         CourseTest::TearDown();
     }
