@@ -99,6 +99,16 @@ void UnitSpline::DeletePoint(int index) {
     Recompute();
 }
 
+void UnitSpline::SetPoints(std::span<const SplinePoint> newPoints) {
+    points.Release();
+    segments.Release();
+    for (const SplinePoint& p : newPoints) {
+        const SplinePoint point = CheckedPoint(p.value, p.tangent, p.property);
+        points.AddData(&point);
+    }
+    Recompute();
+}
+
 int32_t UnitSpline::GetPoint(int index, double& value, double& tangent) const {
     SplinePoint point{};
     points.GetData(&point, index);

@@ -3,6 +3,13 @@
 #include "model/StraightDataBase.h"
 
 #include <cstdint>
+#include <span>
+
+struct SplinePoint {
+    double value;
+    double tangent;
+    int32_t property;
+};
 
 // A one-dimensional interpolating cubic Hermite spline, open or closed. Every change
 // recomputes all automatic tangents and every segment polynomial at once.
@@ -20,6 +27,10 @@ public:
     int InsertPoint(double value, double tangent, int32_t property, int index);
     void SetPoint(double value, double tangent, int32_t property, int index);
     void DeletePoint(int index);
+    // Replaces every point at once and recomputes once: the spline that adding the points
+    // one by one to an empty spline of the same shape gives, without a recomputation per
+    // point.
+    void SetPoints(std::span<const SplinePoint> newPoints);
     int32_t GetPoint(int index, double& value, double& tangent) const;
     int GetPointNum() const { return points.GetDataNum(); }
     void SetShape(int32_t newShape);
@@ -42,12 +53,6 @@ private:
     StraightDataBase points;
     StraightDataBase segments;
     int32_t shape = ShapeOpen;
-};
-
-struct SplinePoint {
-    double value;
-    double tangent;
-    int32_t property;
 };
 
 // Coefficients of v(t) = a + b·t + c·t² + d·t³.
