@@ -490,6 +490,16 @@ void GetCourseWidth(int segment, double t, double& first, double& second) {
     second = Evaluate(SplineWidth2, segment, t) * state.widthScale;
 }
 
+SegmentCurves GetSegmentCurves(int segment) {
+    return {Spline(SplineX).GetSegment(segment),
+            Spline(SplineY).GetSegment(segment),
+            Spline(SplineZ).GetSegment(segment),
+            Spline(SplineRoll).GetSegment(segment),
+            Spline(SplineWidth1).GetSegment(segment),
+            Spline(SplineWidth2).GetSegment(segment),
+            state.widthScale};
+}
+
 int GetCameraPosition(int32_t& segment, double& t) {
     if (state.cameraSegment == -1) {
         return 1;

@@ -11,6 +11,18 @@ struct SplinePoint {
     int32_t property;
 };
 
+// Coefficients of v(t) = a + b·t + c·t² + d·t³.
+struct SplineSegment {
+    double a, b, c, d;
+
+    // Position 1..4 selects a, b, c or d.
+    void SetCoefficient(int position, double coefficient);
+    // v(t); t is not clamped.
+    double Value(double t) const { return a + b * t + c * t * t + d * t * t * t; }
+    // v'(t) = b + 2·c·t + 3·d·t².
+    double Slope(double t) const { return b + 2.0 * c * t + 3.0 * d * t * t; }
+};
+
 // A one-dimensional interpolating cubic Hermite spline, open or closed. Every change
 // recomputes all automatic tangents and every segment polynomial at once.
 class UnitSpline {
@@ -36,10 +48,10 @@ public:
     void SetShape(int32_t newShape);
     int32_t GetShape() const { return shape; }
 
-    // v(t) = a + b·t + c·t² + d·t³ of the segment; t is not clamped.
+    // The segment's Value and Slope at t.
     void Evaluate(int segment, double t, double& value) const;
-    // v'(t) = b + 2·c·t + 3·d·t².
     void EvaluateTangent(int segment, double t, double& value) const;
+    SplineSegment GetSegment(int segment) const;
 
     // Solves the tridiagonal system with one corner term k·x[n−1] in row 0 (see the .cpp).
     static void Solve(int n, const double* sub, const double* diag, const double* sup,
@@ -53,12 +65,4 @@ private:
     StraightDataBase points;
     StraightDataBase segments;
     int32_t shape = ShapeOpen;
-};
-
-// Coefficients of v(t) = a + b·t + c·t² + d·t³.
-struct SplineSegment {
-    double a, b, c, d;
-
-    // Position 1..4 selects a, b, c or d.
-    void SetCoefficient(int position, double coefficient);
 };

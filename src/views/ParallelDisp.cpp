@@ -5,7 +5,9 @@
 #include "render/CameraControl.h"
 #include "views/DispControl.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace ParallelDisp {
 
@@ -113,12 +115,59 @@ void DrawGrid(const View& view) {
     }
 }
 
+// A rectangle on the screen: a line between two points inside it draws only inside it.
+struct Rect {
+    double left, top, right, bottom;
+
+    void Include(const Pixel& p) {
+        left = std::min(left, p.x);
+        top = std::min(top, p.y);
+        right = std::max(right, p.x);
+        bottom = std::max(bottom, p.y);
+    }
+};
+
+// Lines cut back from far away end on rounded places, and ToInt rounds toward zero; a
+// rectangle this far off the surface stays off it through both.
+constexpr double OffViewMargin = 2.0;
+
+bool IsOffView(const View& view, const Rect& r) {
+    return r.right < -OffViewMargin || r.bottom < -OffViewMargin ||
+           r.left > view.width + OffViewMargin || r.top > view.height + OffViewMargin;
+}
+
+// The rectangle that the segment's centre line, and with the road its cross-sections,
+// project into; none when it cannot be told. Each screen axis of a parallel view follows
+// one world axis monotonically, so two opposite corners of the world box span its picture.
+std::optional<Rect> SegmentRect(const View& view, const CourseData::SegmentCurves& curves,
+                                bool withRoad) {
+    const int32_t state = view.camera.GetState();
+    Box box{};
+    if (state < CameraControl::Top || state > CameraControl::Front ||
+        !BoundSegment(curves, withRoad, box)) {
+        return std::nullopt;
+    }
+    const Pixel low = Project(view.camera, box.low);
+    const Pixel high = Project(view.camera, box.high);
+    return Rect{std::min(low.x, high.x), std::min(low.y, high.y), std::max(low.x, high.x),
+                std::max(low.y, high.y)};
+}
+
+bool IsSegmentOffView(const View& view, const CourseData::SegmentCurves& curves) {
+    const std::optional<Rect> rect = SegmentRect(view, curves, true);
+    return rect && IsOffView(view, *rect);
+}
+
 // Per segment: a cross line at its start point and at each sample, each edge joined to
-// the previous sample's on its side.
+// the previous sample's on its side. A segment whose rows all lie off the view is left out.
 void DrawSurface(const View& view) {
     view.SelectLine(DispControl::CrossSectionLine);
     const int segments = CourseData::GetSegmentNum();
     for (int segment = 0; segment < segments; ++segment) {
+        const CourseData::SegmentCurves curves = CourseData::GetSegmentCurves(segment);
+        if (IsSegmentOffView(view, curves)) {
+            continue;
+        }
         const int steps = CourseData::GetSampleNum(segment) + 1;
         Vec3d edge1{};
         Vec3d edge2{};
@@ -127,8 +176,7 @@ void DrawSurface(const View& view) {
         Pixel previous2 = Project(view.camera, edge2);
         Line(view.surface, previous1, previous2);
         for (int k = 1; k <= steps; ++k) {
-            CalcSectionEdge(GetCourseSection(segment, static_cast<double>(k) / steps), edge1,
-                            edge2);
+            CalcSectionEdge(SectionAt(curves, static_cast<double>(k) / steps), edge1, edge2);
             const Pixel p1 = Project(view.camera, edge1);
             const Pixel p2 = Project(view.camera, edge2);
             Line(view.surface, p1, p2);
@@ -152,7 +200,24 @@ Vec3d CoursePosition(int segment, double t) {
     return p;
 }
 
-// The selected point's segment (the one that starts at it) is drawn in red.
+Vec3d PositionAt(const CourseData::SegmentCurves& curves, double t) {
+    return {curves.x.Value(t), curves.y.Value(t), curves.z.Value(t)};
+}
+
+// Whether the segment's part of the centre line, which starts at `from`, lies off the view.
+// A `from` that is not finite draws no line, so it may be left out of the rectangle.
+bool IsCentreLineOffView(const View& view, const CourseData::SegmentCurves& curves,
+                         const Pixel& from) {
+    std::optional<Rect> rect = SegmentRect(view, curves, false);
+    if (!rect) {
+        return false;
+    }
+    rect->Include(from);
+    return IsOffView(view, *rect);
+}
+
+// The selected point's segment (the one that starts at it) is drawn in red. Of a segment
+// off the view only its end is placed, where the next one starts.
 void DrawCentreLine(const View& view, int selected) {
     if (CourseData::GetPointNum() < 2) {
         return;
@@ -162,10 +227,15 @@ void DrawCentreLine(const View& view, int selected) {
     for (int segment = 0; segment < segments; ++segment) {
         view.SelectLine(segment == selected ? DispControl::SelectedCentreLine
                                             : DispControl::CentreLine);
+        const CourseData::SegmentCurves curves = CourseData::GetSegmentCurves(segment);
+        if (IsCentreLineOffView(view, curves, previous)) {
+            previous = Project(view.camera, PositionAt(curves, 1.0));
+            continue;
+        }
         const int steps = CourseData::GetSampleNum(segment) + 1;
         for (int k = 1; k <= steps; ++k) {
             const Pixel p =
-                Project(view.camera, CoursePosition(segment, static_cast<double>(k) / steps));
+                Project(view.camera, PositionAt(curves, static_cast<double>(k) / steps));
             Line(view.surface, previous, p);
             previous = p;
         }
