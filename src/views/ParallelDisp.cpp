@@ -74,8 +74,16 @@ void Line(DrawContext& surface, Pixel a, Pixel b) {
         b = {a.x + t1 * dx, a.y + t1 * dy};
         a = {a.x + t0 * dx, a.y + t0 * dy};
     }
-    surface.MoveTo(ToInt(a.x), ToInt(a.y));
-    surface.LineTo(ToInt(b.x), ToInt(b.y));
+    const int x0 = ToInt(a.x);
+    const int y0 = ToInt(a.y);
+    const int x1 = ToInt(b.x);
+    const int y1 = ToInt(b.y);
+    // Rows of a large course often lie closer than a pixel: such a line draws nothing.
+    if (x0 == x1 && y0 == y1) {
+        return;
+    }
+    surface.MoveTo(x0, y0);
+    surface.LineTo(x1, y1);
 }
 
 void Line(DrawContext& surface, const CameraControl& camera, const Vec3d& a, const Vec3d& b) {
