@@ -4,10 +4,12 @@
 #include "model/CourseSurface.h"
 #include "render/CameraControl.h"
 #include "views/DispControl.h"
+#include "views/RoadRows.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <span>
 
 namespace ParallelDisp {
 
@@ -176,17 +178,14 @@ void DrawSurface(const View& view) {
         if (IsSegmentOffView(view, curves)) {
             continue;
         }
-        const int steps = CourseData::GetSampleNum(segment) + 1;
-        Vec3d edge1{};
-        Vec3d edge2{};
-        CalcSectionEdge(GetPointSection(segment), edge1, edge2);
-        Pixel previous1 = Project(view.camera, edge1);
-        Pixel previous2 = Project(view.camera, edge2);
+        const std::span<const RoadRows::Row> rows =
+            RoadRows::Of(segment, curves, CourseData::GetSampleNum(segment) + 1);
+        Pixel previous1 = Project(view.camera, rows[0].edge1);
+        Pixel previous2 = Project(view.camera, rows[0].edge2);
         Line(view.surface, previous1, previous2);
-        for (int k = 1; k <= steps; ++k) {
-            CalcSectionEdge(SectionAt(curves, static_cast<double>(k) / steps), edge1, edge2);
-            const Pixel p1 = Project(view.camera, edge1);
-            const Pixel p2 = Project(view.camera, edge2);
+        for (const RoadRows::Row& row : rows.subspan(1)) {
+            const Pixel p1 = Project(view.camera, row.edge1);
+            const Pixel p2 = Project(view.camera, row.edge2);
             Line(view.surface, p1, p2);
             Line(view.surface, previous1, p1);
             Line(view.surface, previous2, p2);
@@ -240,10 +239,10 @@ void DrawCentreLine(const View& view, int selected) {
             previous = Project(view.camera, PositionAt(curves, 1.0));
             continue;
         }
-        const int steps = CourseData::GetSampleNum(segment) + 1;
-        for (int k = 1; k <= steps; ++k) {
-            const Pixel p =
-                Project(view.camera, PositionAt(curves, static_cast<double>(k) / steps));
+        const std::span<const RoadRows::Row> rows =
+            RoadRows::Of(segment, curves, CourseData::GetSampleNum(segment) + 1);
+        for (const RoadRows::Row& row : rows.subspan(1)) {
+            const Pixel p = Project(view.camera, row.centre);
             Line(view.surface, previous, p);
             previous = p;
         }
