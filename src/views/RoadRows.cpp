@@ -2,7 +2,9 @@
 
 #include "model/CourseSurface.h"
 
-#include <cstring>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <vector>
 
 namespace RoadRows {
@@ -11,8 +13,10 @@ namespace {
 // Kept rows take at most 256 segments × 257 rows × 72 bytes, under 5 MB.
 constexpr int MaxKeptSteps = 256;
 
-// Curves are compared as bytes, which only values fill.
+// Curves are compared bit for bit: a NaN matches itself, and -0 and +0 differ. They are
+// 25 doubles and nothing else, so every bit compared is a value's.
 static_assert(sizeof(CourseData::SegmentCurves) == 25 * sizeof(double));
+using CurveBits = std::array<uint64_t, sizeof(CourseData::SegmentCurves) / sizeof(uint64_t)>;
 
 struct Kept {
     CourseData::SegmentCurves curves{};
@@ -24,7 +28,7 @@ std::vector<Kept> kept;
 std::vector<Row> scratch;
 
 bool SameBits(const CourseData::SegmentCurves& a, const CourseData::SegmentCurves& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    return std::bit_cast<CurveBits>(a) == std::bit_cast<CurveBits>(b);
 }
 
 // A segment's cubics start at its start point's own value and handle.
