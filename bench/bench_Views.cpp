@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <benchmark/benchmark.h>
+#include <cstdint>
 #include <filesystem>
 #include <limits>
 
@@ -112,6 +113,27 @@ void BM_ShapeLayoutRedrawLargest(benchmark::State& state) {
     RedrawLoop(state);
 }
 BENCHMARK(BM_ShapeLayoutRedrawLargest)->Unit(benchmark::kMillisecond);
+
+// One step of a drag on the largest course: a point moves in all three directions, which
+// changes every segment's curves, and the four views are drawn again.
+void BM_ShapeLayoutRedrawAfterEdit(benchmark::State& state) {
+    BuildBenchCourse(BenchPointNum, 50);
+    ShapeLayoutViews views;
+    int index = 0;
+    int64_t calls = 0;
+    for (auto _ : state) {
+        index = (index + 97) % BenchPointNum;
+        double x = 0.0;
+        double y = 0.0;
+        double z = 0.0;
+        CourseData::GetPosition(index, x, y, z);
+        const double offset = (calls++ / BenchPointNum) % 2 == 0 ? 1.0 : -1.0;
+        CourseData::SetPosition(index, x + offset, y + offset, z - offset);
+        views.DrawAll();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ShapeLayoutRedrawAfterEdit)->Unit(benchmark::kMillisecond);
 
 // A click on empty ground: every point is tested and none is hit.
 void BM_ParallelFindPoint(benchmark::State& state) {

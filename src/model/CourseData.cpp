@@ -165,11 +165,17 @@ void ApplyImage(const CourseFile::Image& image) {
     const int32_t loop = h.loop != 0 ? 1 : 0;
     TellLoopState(loop);
     SetLoop(loop);
-    for (const CourseFile::PointRecord& p : image.points) {
-        for (int id = 0; id < SplineNum; ++id) {
-            const CourseFile::QuantityBlock& q = p.quantities[id];
-            stores.splines[id].AddPoint(q.value, q.tangent, q.property);
+    // Each spline takes all its points at once and solves once; adding them one by one
+    // would solve every spline again for every point.
+    std::vector<SplinePoint> column(image.points.size());
+    for (int id = 0; id < SplineNum; ++id) {
+        for (size_t i = 0; i < column.size(); ++i) {
+            const CourseFile::QuantityBlock& q = image.points[i].quantities[id];
+            column[i] = {q.value, q.tangent, q.property};
         }
+        stores.splines[id].SetPoints(column);
+    }
+    for (const CourseFile::PointRecord& p : image.points) {
         stores.sampleNums.AddData(&p.sampleNum);
     }
     state.changed = 0;
@@ -482,6 +488,16 @@ void GetCourseRoll(int segment, double t, double& roll) {
 void GetCourseWidth(int segment, double t, double& first, double& second) {
     first = Evaluate(SplineWidth1, segment, t) * state.widthScale;
     second = Evaluate(SplineWidth2, segment, t) * state.widthScale;
+}
+
+SegmentCurves GetSegmentCurves(int segment) {
+    return {Spline(SplineX).GetSegment(segment),
+            Spline(SplineY).GetSegment(segment),
+            Spline(SplineZ).GetSegment(segment),
+            Spline(SplineRoll).GetSegment(segment),
+            Spline(SplineWidth1).GetSegment(segment),
+            Spline(SplineWidth2).GetSegment(segment),
+            state.widthScale};
 }
 
 int GetCameraPosition(int32_t& segment, double& t) {

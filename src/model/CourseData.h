@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/UnitSpline.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -87,6 +89,14 @@ void GetCoursePosition(int segment, double t, double& x, double& y, double& z);
 void GetCourseTangent(int segment, double t, double& dx, double& dy, double& dz);
 void GetCourseRoll(int segment, double t, double& roll);
 void GetCourseWidth(int segment, double t, double& first, double& second);
+// The cubics that the GetCourse functions evaluate for one segment, with the scale the
+// widths take: fetched once to evaluate many places along the segment.
+struct SegmentCurves {
+    SplineSegment x, y, z, roll, width1, width2;
+    double widthScale;
+};
+SegmentCurves GetSegmentCurves(int segment);
+
 int GetCameraPosition(int32_t& segment, double& t);
 void MoveCameraPosition(double delta);
 

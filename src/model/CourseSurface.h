@@ -27,7 +27,19 @@ struct CourseSection {
 // Point `index` itself: its position, handle, scaled widths and roll.
 CourseSection GetPointSection(int index);
 CourseSection GetCourseSection(int segment, double t);
+// GetCourseSection of the segment whose curves these are.
+CourseSection SectionAt(const CourseData::SegmentCurves& curves, double t);
 void CalcSectionEdge(const CourseSection& section, Vec3d& edge1, Vec3d& edge2);
+
+struct Box {
+    Vec3d low;
+    Vec3d high;
+};
+
+// A box holding the segment's centre line for t in 0..1 and, with the road, the edges of
+// every cross-section along it, the one at its start point included. False, and no box,
+// when the curves hold a number that is not finite.
+[[nodiscard]] bool BoundSegment(const CourseData::SegmentCurves& curves, bool withRoad, Box& box);
 
 // 1 + Σ (k_i + 1) over the segments for a course with points, 0 for an empty one.
 int64_t GetCourseRowNum();
@@ -41,12 +53,13 @@ template <class Visit> void ForEachCourseRow(Visit&& visit) {
     visit(GetPointSection(0));
     const int segments = CourseData::GetSegmentNum();
     for (int segment = 0; segment < segments; ++segment) {
+        const CourseData::SegmentCurves curves = CourseData::GetSegmentCurves(segment);
         const int steps = CourseData::GetSampleNum(segment) + 1;
         const double dt = 1.0 / steps;
         double t = 0.0;
         for (int step = 0; step < steps; ++step) {
             t += dt;
-            visit(GetCourseSection(segment, t));
+            visit(SectionAt(curves, t));
         }
     }
 }

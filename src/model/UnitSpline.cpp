@@ -99,6 +99,16 @@ void UnitSpline::DeletePoint(int index) {
     Recompute();
 }
 
+void UnitSpline::SetPoints(std::span<const SplinePoint> newPoints) {
+    points.Release();
+    segments.Release();
+    for (const SplinePoint& p : newPoints) {
+        const SplinePoint point = CheckedPoint(p.value, p.tangent, p.property);
+        points.AddData(&point);
+    }
+    Recompute();
+}
+
 int32_t UnitSpline::GetPoint(int index, double& value, double& tangent) const {
     SplinePoint point{};
     points.GetData(&point, index);
@@ -116,15 +126,17 @@ void UnitSpline::SetShape(int32_t newShape) {
 }
 
 void UnitSpline::Evaluate(int segment, double t, double& value) const {
-    SplineSegment s{};
-    segments.GetData(&s, segment);
-    value = s.a + s.b * t + s.c * t * t + s.d * t * t * t;
+    value = GetSegment(segment).Value(t);
 }
 
 void UnitSpline::EvaluateTangent(int segment, double t, double& value) const {
+    value = GetSegment(segment).Slope(t);
+}
+
+SplineSegment UnitSpline::GetSegment(int segment) const {
     SplineSegment s{};
     segments.GetData(&s, segment);
-    value = s.b + 2.0 * s.c * t + 3.0 * s.d * t * t;
+    return s;
 }
 
 void UnitSpline::Recompute() {

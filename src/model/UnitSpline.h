@@ -3,6 +3,25 @@
 #include "model/StraightDataBase.h"
 
 #include <cstdint>
+#include <span>
+
+struct SplinePoint {
+    double value;
+    double tangent;
+    int32_t property;
+};
+
+// Coefficients of v(t) = a + b·t + c·t² + d·t³.
+struct SplineSegment {
+    double a, b, c, d;
+
+    // Position 1..4 selects a, b, c or d.
+    void SetCoefficient(int position, double coefficient);
+    // v(t); t is not clamped.
+    double Value(double t) const { return a + b * t + c * t * t + d * t * t * t; }
+    // v'(t) = b + 2·c·t + 3·d·t².
+    double Slope(double t) const { return b + 2.0 * c * t + 3.0 * d * t * t; }
+};
 
 // A one-dimensional interpolating cubic Hermite spline, open or closed. Every change
 // recomputes all automatic tangents and every segment polynomial at once.
@@ -20,15 +39,19 @@ public:
     int InsertPoint(double value, double tangent, int32_t property, int index);
     void SetPoint(double value, double tangent, int32_t property, int index);
     void DeletePoint(int index);
+    // Replaces every point at once and recomputes once: the spline that adding the points
+    // one by one to an empty spline of the same shape gives, without a recomputation per
+    // point.
+    void SetPoints(std::span<const SplinePoint> newPoints);
     int32_t GetPoint(int index, double& value, double& tangent) const;
     int GetPointNum() const { return points.GetDataNum(); }
     void SetShape(int32_t newShape);
     int32_t GetShape() const { return shape; }
 
-    // v(t) = a + b·t + c·t² + d·t³ of the segment; t is not clamped.
+    // The segment's Value and Slope at t.
     void Evaluate(int segment, double t, double& value) const;
-    // v'(t) = b + 2·c·t + 3·d·t².
     void EvaluateTangent(int segment, double t, double& value) const;
+    SplineSegment GetSegment(int segment) const;
 
     // Solves the tridiagonal system with one corner term k·x[n−1] in row 0 (see the .cpp).
     static void Solve(int n, const double* sub, const double* diag, const double* sup,
@@ -42,18 +65,4 @@ private:
     StraightDataBase points;
     StraightDataBase segments;
     int32_t shape = ShapeOpen;
-};
-
-struct SplinePoint {
-    double value;
-    double tangent;
-    int32_t property;
-};
-
-// Coefficients of v(t) = a + b·t + c·t² + d·t³.
-struct SplineSegment {
-    double a, b, c, d;
-
-    // Position 1..4 selects a, b, c or d.
-    void SetCoefficient(int position, double coefficient);
 };

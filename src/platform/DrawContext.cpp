@@ -85,11 +85,17 @@ void DrawLine(Surface& s, int x0, int y0, int x1, int y1, Colour15 colour) {
     }
     const int64_t twoN = 2 * n;
     const int64_t twoM = 2 * m;
-    const Wide numerator = Wide{twoM} * steps.lo + n;
-    // n lies in 1 .. 2^32, so 2n does not wrap to zero.
-    // NOLINTNEXTLINE(clang-analyzer-core.DivideZero)
-    const int64_t j = static_cast<int64_t>(numerator / twoN);
-    int64_t remainder = static_cast<int64_t>(numerator % twoN);
+    // A line that starts on the surface, as most do, starts its minor count at j(0) = 0
+    // with remainder n, without the wide division.
+    int64_t j = 0;
+    int64_t remainder = n;
+    if (steps.lo > 0) {
+        const Wide numerator = Wide{twoM} * steps.lo + n;
+        // n lies in 1 .. 2^32, so 2n does not wrap to zero.
+        // NOLINTNEXTLINE(clang-analyzer-core.DivideZero)
+        j = static_cast<int64_t>(numerator / twoN);
+        remainder = static_cast<int64_t>(numerator % twoN);
+    }
     const int64_t x = x0 + Sign(dx) * (xMajor ? steps.lo : j);
     const int64_t y = y0 + Sign(dy) * (xMajor ? j : steps.lo);
 
@@ -335,12 +341,15 @@ void DrawContext::PatBlt(int x, int y, int width, int height) {
     }
     const Range columns = OnSurface(x, 1, surface->Width()).Intersect({0, int64_t{width} - 1});
     const Range rows = OnSurface(y, 1, surface->Height()).Intersect({0, int64_t{height} - 1});
-    if (columns.Empty()) {
+    if (columns.Empty() || rows.Empty()) {
         return;
     }
-    for (int64_t v = rows.lo; v <= rows.hi; ++v) {
-        std::fill_n(surface->Row(static_cast<int>(y + v)) + (x + columns.lo), columns.Size(),
-                    brush->colour);
+    // The first row is filled and copied into the others.
+    Colour15* first = surface->Row(static_cast<int>(y + rows.lo)) + (x + columns.lo);
+    std::fill_n(first, columns.Size(), brush->colour);
+    for (int64_t v = rows.lo + 1; v <= rows.hi; ++v) {
+        std::memcpy(surface->Row(static_cast<int>(y + v)) + (x + columns.lo), first,
+                    static_cast<std::size_t>(columns.Size()) * sizeof(Colour15));
     }
 }
 

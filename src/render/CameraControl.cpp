@@ -146,41 +146,24 @@ void CameraControl::UpdateRotation() {
     }
 }
 
-int CameraControl::WorldToScreen(const Vec3d& world, Vec3d& screen) const {
-    const int hw = width / 2;
-    const int hh = height / 2;
-    if (state == Perspective) {
-        // Camera space, then a projection about the centre with ScrnDst pixels per unit
-        // of depth ratio.
-        Vec3d offset;
-        Vec3d camera;
-        Sub(offset, world, Vec3d{x, y, z});
-        MulVec(camera, rotation, offset);
-        if (camera.z < ScrnDst) {
-            return 1;
-        }
-        const double scale = ScrnDst / camera.z;
-        screen = {hw + std::trunc(camera.x * scale), hh - std::trunc(camera.y * scale), camera.z};
-        return 0;
-    }
-    if (!IsParallel()) {
+int CameraControl::PerspectiveToScreen(const Vec3d& world, Vec3d& screen) const {
+    if (state != Perspective) {
         ReportImpossibleState();
         return 0;
     }
-    const double X = (world.x - x) * zoom;
-    const double Y = (world.y - y) * zoom;
-    const double Z = (world.z - z) * zoom;
-    switch (state) {
-    case Top:
-        screen = {hw + std::trunc(X), hh - std::trunc(Z), Y};
-        break;
-    case Side:
-        screen = {hw + std::trunc(Z), hh - std::trunc(Y), X};
-        break;
-    default:
-        screen = {hw + std::trunc(X), hh - std::trunc(Y), Z};
-        break;
+    // Camera space, then a projection about the centre with ScrnDst pixels per unit of
+    // depth ratio.
+    const int hw = width / 2;
+    const int hh = height / 2;
+    Vec3d offset;
+    Vec3d camera;
+    Sub(offset, world, Vec3d{x, y, z});
+    MulVec(camera, rotation, offset);
+    if (camera.z < ScrnDst) {
+        return 1;
     }
+    const double scale = ScrnDst / camera.z;
+    screen = {hw + std::trunc(camera.x * scale), hh - std::trunc(camera.y * scale), camera.z};
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "base/VectorMath.h"
 #include "platform/WindowsService.h"
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 
@@ -33,12 +34,37 @@ public:
     void Move(double dx, double dy, double dz);
     void UpdateRotation();
     // 0 when the screen point was written; 1 for a perspective point nearer than ScrnDst.
-    int WorldToScreen(const Vec3d& world, Vec3d& screen) const;
+    // The parallel views' projection is inline: they project every row of the course.
+    int WorldToScreen(const Vec3d& world, Vec3d& screen) const {
+        if (!IsParallel()) {
+            return PerspectiveToScreen(world, screen);
+        }
+        screen = ParallelToScreen(world);
+        return 0;
+    }
     // 0 on success; 1 on the perspective state, which has no inverse.
     int ScreenToWorld(int sx, int sy, Vec3d& world) const;
 
 private:
     bool IsParallel() const { return state >= Top && state <= Front; }
+    // Screen x and y, and the depth, of a parallel camera.
+    Vec3d ParallelToScreen(const Vec3d& world) const {
+        const int hw = width / 2;
+        const int hh = height / 2;
+        const double X = (world.x - x) * zoom;
+        const double Y = (world.y - y) * zoom;
+        const double Z = (world.z - z) * zoom;
+        switch (state) {
+        case Top:
+            return {hw + std::trunc(X), hh - std::trunc(Z), Y};
+        case Side:
+            return {hw + std::trunc(Z), hh - std::trunc(Y), X};
+        default:
+            return {hw + std::trunc(X), hh - std::trunc(Y), Z};
+        }
+    }
+    // WorldToScreen of every other state.
+    int PerspectiveToScreen(const Vec3d& world, Vec3d& screen) const;
 
     double x, y, z;
     double Rx, Ry, Rz;

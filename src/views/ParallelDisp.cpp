@@ -4,8 +4,12 @@
 #include "model/CourseSurface.h"
 #include "render/CameraControl.h"
 #include "views/DispControl.h"
+#include "views/RoadRows.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <span>
 
 namespace ParallelDisp {
 
@@ -72,8 +76,16 @@ void Line(DrawContext& surface, Pixel a, Pixel b) {
         b = {a.x + t1 * dx, a.y + t1 * dy};
         a = {a.x + t0 * dx, a.y + t0 * dy};
     }
-    surface.MoveTo(ToInt(a.x), ToInt(a.y));
-    surface.LineTo(ToInt(b.x), ToInt(b.y));
+    const int x0 = ToInt(a.x);
+    const int y0 = ToInt(a.y);
+    const int x1 = ToInt(b.x);
+    const int y1 = ToInt(b.y);
+    // Rows of a large course often lie closer than a pixel: such a line draws nothing.
+    if (x0 == x1 && y0 == y1) {
+        return;
+    }
+    surface.MoveTo(x0, y0);
+    surface.LineTo(x1, y1);
 }
 
 void Line(DrawContext& surface, const CameraControl& camera, const Vec3d& a, const Vec3d& b) {
@@ -113,24 +125,67 @@ void DrawGrid(const View& view) {
     }
 }
 
+// A rectangle on the screen: a line between two points inside it draws only inside it.
+struct Rect {
+    double left, top, right, bottom;
+
+    void Include(const Pixel& p) {
+        left = std::min(left, p.x);
+        top = std::min(top, p.y);
+        right = std::max(right, p.x);
+        bottom = std::max(bottom, p.y);
+    }
+};
+
+// Lines cut back from far away end on rounded places, and ToInt rounds toward zero; a
+// rectangle this far off the surface stays off it through both.
+constexpr double OffViewMargin = 2.0;
+
+bool IsOffView(const View& view, const Rect& r) {
+    return r.right < -OffViewMargin || r.bottom < -OffViewMargin ||
+           r.left > view.width + OffViewMargin || r.top > view.height + OffViewMargin;
+}
+
+// The rectangle that the segment's centre line, and with the road its cross-sections,
+// project into; none when it cannot be told. Each screen axis of a parallel view follows
+// one world axis monotonically, so two opposite corners of the world box span its picture.
+std::optional<Rect> SegmentRect(const View& view, const CourseData::SegmentCurves& curves,
+                                bool withRoad) {
+    const int32_t state = view.camera.GetState();
+    Box box{};
+    if (state < CameraControl::Top || state > CameraControl::Front ||
+        !BoundSegment(curves, withRoad, box)) {
+        return std::nullopt;
+    }
+    const Pixel low = Project(view.camera, box.low);
+    const Pixel high = Project(view.camera, box.high);
+    return Rect{std::min(low.x, high.x), std::min(low.y, high.y), std::max(low.x, high.x),
+                std::max(low.y, high.y)};
+}
+
+bool IsSegmentOffView(const View& view, const CourseData::SegmentCurves& curves) {
+    const std::optional<Rect> rect = SegmentRect(view, curves, true);
+    return rect && IsOffView(view, *rect);
+}
+
 // Per segment: a cross line at its start point and at each sample, each edge joined to
-// the previous sample's on its side.
+// the previous sample's on its side. A segment whose rows all lie off the view is left out.
 void DrawSurface(const View& view) {
     view.SelectLine(DispControl::CrossSectionLine);
     const int segments = CourseData::GetSegmentNum();
     for (int segment = 0; segment < segments; ++segment) {
-        const int steps = CourseData::GetSampleNum(segment) + 1;
-        Vec3d edge1{};
-        Vec3d edge2{};
-        CalcSectionEdge(GetPointSection(segment), edge1, edge2);
-        Pixel previous1 = Project(view.camera, edge1);
-        Pixel previous2 = Project(view.camera, edge2);
+        const CourseData::SegmentCurves curves = CourseData::GetSegmentCurves(segment);
+        if (IsSegmentOffView(view, curves)) {
+            continue;
+        }
+        const std::span<const RoadRows::Row> rows =
+            RoadRows::Of(segment, curves, CourseData::GetSampleNum(segment) + 1);
+        Pixel previous1 = Project(view.camera, rows[0].edge1);
+        Pixel previous2 = Project(view.camera, rows[0].edge2);
         Line(view.surface, previous1, previous2);
-        for (int k = 1; k <= steps; ++k) {
-            CalcSectionEdge(GetCourseSection(segment, static_cast<double>(k) / steps), edge1,
-                            edge2);
-            const Pixel p1 = Project(view.camera, edge1);
-            const Pixel p2 = Project(view.camera, edge2);
+        for (const RoadRows::Row& row : rows.subspan(1)) {
+            const Pixel p1 = Project(view.camera, row.edge1);
+            const Pixel p2 = Project(view.camera, row.edge2);
             Line(view.surface, p1, p2);
             Line(view.surface, previous1, p1);
             Line(view.surface, previous2, p2);
@@ -152,7 +207,24 @@ Vec3d CoursePosition(int segment, double t) {
     return p;
 }
 
-// The selected point's segment (the one that starts at it) is drawn in red.
+Vec3d PositionAt(const CourseData::SegmentCurves& curves, double t) {
+    return {curves.x.Value(t), curves.y.Value(t), curves.z.Value(t)};
+}
+
+// Whether the segment's part of the centre line, which starts at `from`, lies off the view.
+// A `from` that is not finite draws no line, so it may be left out of the rectangle.
+bool IsCentreLineOffView(const View& view, const CourseData::SegmentCurves& curves,
+                         const Pixel& from) {
+    std::optional<Rect> rect = SegmentRect(view, curves, false);
+    if (!rect) {
+        return false;
+    }
+    rect->Include(from);
+    return IsOffView(view, *rect);
+}
+
+// The selected point's segment (the one that starts at it) is drawn in red. Of a segment
+// off the view only its end is placed, where the next one starts.
 void DrawCentreLine(const View& view, int selected) {
     if (CourseData::GetPointNum() < 2) {
         return;
@@ -162,10 +234,15 @@ void DrawCentreLine(const View& view, int selected) {
     for (int segment = 0; segment < segments; ++segment) {
         view.SelectLine(segment == selected ? DispControl::SelectedCentreLine
                                             : DispControl::CentreLine);
-        const int steps = CourseData::GetSampleNum(segment) + 1;
-        for (int k = 1; k <= steps; ++k) {
-            const Pixel p =
-                Project(view.camera, CoursePosition(segment, static_cast<double>(k) / steps));
+        const CourseData::SegmentCurves curves = CourseData::GetSegmentCurves(segment);
+        if (IsCentreLineOffView(view, curves, previous)) {
+            previous = Project(view.camera, PositionAt(curves, 1.0));
+            continue;
+        }
+        const std::span<const RoadRows::Row> rows =
+            RoadRows::Of(segment, curves, CourseData::GetSampleNum(segment) + 1);
+        for (const RoadRows::Row& row : rows.subspan(1)) {
+            const Pixel p = Project(view.camera, row.centre);
             Line(view.surface, previous, p);
             previous = p;
         }

@@ -116,6 +116,9 @@ TEST(DrawContext, ClippingKeepsExactlyThePixelsOfTheWholeFigure) {
     ExpectClippingKeepsPixels(20, 200020, 0, 100000, line(7, 100000, 12, -100000));
     ExpectClippingKeepsPixels(80, 60, 30, 20, line(45, 37, -30, -20));
     ExpectClippingKeepsPixels(80, 60, 30, 20, line(3, 38, 17, -12));
+    // Lines starting just off the surface, whose first visible step is one or two along.
+    ExpectClippingKeepsPixels(40, 30, 5, 5, line(-1, 2, 18, 12));
+    ExpectClippingKeepsPixels(40, 30, 5, 5, line(9, -2, 2, 14));
     ExpectClippingKeepsPixels(30, 25, 5, 5, ellipse(-3, -3, 3, 3));
     ExpectClippingKeepsPixels(70, 60, 30, 20, ellipse(-30, -20, 40, 20));
 }

@@ -148,6 +148,42 @@ TEST_F(ParallelDispTest, FarAwayPointsKeepTheirLinesDirectionAndNoSurfaceDrawsNo
     ParallelDisp::Draw(camera, 1);
 }
 
+// Segments off the view are left out: a centre line just off the left edge still has
+// the part of its road that reaches into the view drawn, and a course wholly off the view
+// draws the grid alone.
+TEST_F(ParallelDispTest, RoadReachingIntoTheViewFromOffItIsDrawn) {
+    AddPoints({{-110, 0, -40}, {-110, 0, 40}});
+    const platform::Surface s = Drawn(0);
+    const Pixel start = At(PositionOf(0));
+    ASSERT_LT(start.x, 0);
+    // The start point's cross line runs from its first edge at x = 10 leftwards.
+    EXPECT_EQ(s.Pixel(0, start.y), Road);
+    EXPECT_EQ(s.Pixel(10, start.y), Road);
+    EXPECT_EQ(s.Pixel(11, start.y), Background);
+
+    CourseData::NewCourse();
+    AddPoints({{-131, 0, -40}, {-131, 0, 40}});
+    EXPECT_EQ(Count(Drawn(0), Road), 0);
+    EXPECT_EQ(Count(Drawn(0), Green), 0);
+}
+
+// The first segment lies off the view and is left out; the second, one straight step
+// without samples, must still start where the first ended, not where the first began.
+TEST_F(ParallelDispTest, CentreLineAfterASegmentOffTheViewStartsAtItsEnd) {
+    AddPoints({{-1000, 0, 1000}, {-1000, 0, 0}, {0, 0, 0}});
+    CourseData::SetHandle(1, CourseData::HandlePoint);
+    CourseData::ChangeSampleNum(-CourseData::DefaultSampleNum);
+    CourseData::SetHandle(-1, CourseData::HandlePoint);
+    const platform::Surface s = Drawn(0);
+    const Pixel end = At(PositionOf(2));
+    EXPECT_EQ(s.Pixel(end.x - 50, end.y), Green);
+    for (int y = 0; y < end.y - 3; ++y) { // above the line and the end point's marker
+        for (int x = 0; x < s.Width(); ++x) {
+            ASSERT_NE(s.Pixel(x, y), Green) << x << ", " << y;
+        }
+    }
+}
+
 // A lone point's handle is not shown, so it cannot be gripped either.
 TEST_F(ParallelDispTest, ALonePointsHandleIsNotFound) {
     CourseData::AddPoint(0, 0, 0);
