@@ -1,5 +1,4 @@
 #include "render/CameraControl.h"
-#include "support/ErrorLogCheck.h"
 #include "support/TempDir.h"
 #include "views/DispControl.h"
 
@@ -131,12 +130,4 @@ TEST_F(DispControlTest, DistancesAndDevelopedPoints) {
     EXPECT_EQ(developed.x, -8);
     EXPECT_EQ(developed.y, 2);
     EXPECT_EQ(developed.z, 120);
-}
-
-TEST_F(DispControlTest, ImpossibleFlagsAreReported) {
-    EXPECT_REPORT(DispControl::DrawPoint(context, 1, 1, 40, 30, 2), "DispControl1",
-                  "ありえない点の性質フラグを検出");
-    EXPECT_REPORT(DispControl::GetLinePen(0), "DispControl1", "ありえないフラグを検出");
-    EXPECT_REPORT(DispControl::DrawDesign(context, 1, 1, 2), "DispControl1",
-                  "ありえないデザインフラグを検出");
 }

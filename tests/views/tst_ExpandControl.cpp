@@ -1,6 +1,5 @@
 #include "render/CameraControl.h"
 #include "support/CourseTest.h"
-#include "support/ErrorLogCheck.h"
 #include "views/ExpandControl.h"
 #include "views/ToolPanel.h"
 
@@ -224,13 +223,4 @@ TEST_F(ExpandControlTest, ARightPressOnAWidthHandleEndFreesThatWidthTangent) {
     EXPECT_EQ(WidthFixedOf(0), (Flags2{1, 0}));
     EXPECT_EQ(WidthTangentsOf(0)[0], 4.0);
     EXPECT_EQ(FixedFlagsOf(0), (Flags3{0, 1, 1}));
-}
-
-TEST_F(ExpandControlTest, EditAndPanOnOtherCameraStatesAreReported) {
-    CameraControl front = MakeCamera(CameraControl::Front);
-    CourseData::SetHandle(0, CourseData::HandlePoint);
-    EXPECT_REPORT(ExpandControl::Drag(front, EditTool, 1, 1), "ExpandControl1",
-                  "ありえないカメラ属性を検出");
-    EXPECT_REPORT(ExpandControl::Drag(front, CameraMoveTool, 1, 1), "ExpandControl1",
-                  "ありえないカメラ属性を検出");
 }

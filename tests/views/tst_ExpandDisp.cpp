@@ -1,6 +1,5 @@
 #include "render/CameraControl.h"
 #include "support/CourseTest.h"
-#include "support/ErrorLogCheck.h"
 #include "views/DevelopedCourse.h"
 #include "views/DispControl.h"
 #include "views/ExpandDisp.h"
@@ -284,11 +283,4 @@ TEST_F(ExpandDispTest, AViewWithoutSurfaceDrawsNothingAndFarPointsDoNotWrap) {
     for (int x : {0, 1, 50, 150, 199}) {
         EXPECT_EQ(At(x, 80), Cross) << x;
     }
-}
-
-TEST_F(ExpandDispTest, OtherCameraStatesAreReported) {
-    AddPoints({{0, 0, 0}, {0, 0, 100}});
-    UseCamera(CameraControl::Front);
-    EXPECT_REPORT(ExpandDisp::Draw(camera), "ExpandDisp1", "ありえないカメラ属性を検出");
-    EXPECT_REPORT(ExpandDisp::Find(camera, 0, 0), "ExpandDisp1", "ありえないカメラ属性を検出");
 }

@@ -1,5 +1,3 @@
-#include "support/ErrorLogCheck.h"
-#include "support/TempDir.h"
 #include "views/ViewLayout.h"
 
 #include <gtest/gtest.h>
@@ -47,9 +45,6 @@ protected:
         calls.clear();
     }
     void TearDown() override { ViewLayout::ClearViews(); }
-
-    TempDir dir;
-    CurrentDir inDir{dir.Path()};
 };
 
 TEST_F(ViewLayoutTest, ViewsArePlacedShownAndHiddenInViewOrder) {
@@ -108,18 +103,6 @@ TEST_F(ViewLayoutTest, SlotsWithoutAreaHideTheirViews) {
     calls.clear();
     ViewLayout::RefreshShownViews(115);
     EXPECT_EQ(calls, Calls{"xtop refresh"});
-}
-
-TEST_F(ViewLayoutTest, ImpossibleIdentifiersEndTheProgram) {
-    const char* button = "ありえないビューボタングループリメ[スIDを検出";
-    for (int id : {106, 110, 117}) {
-        EXPECT_REPORT(ViewLayout::LayoutIndexOfButton(id), "WinMain", button);
-    }
-    EXPECT_REPORT(ViewLayout::ApplyLayout(110, 591, 400), "WinMain", button);
-    EXPECT_REPORT(ViewLayout::SplitSlots(4, 591, 400), "WinMain",
-                  "ウィンドウ分割フラグにありえない値を検出");
-    EXPECT_REPORT(ViewLayout::RegisterView(ViewCount, {}), "WinMain",
-                  "ウィンドウIDにありえない値を検出");
 }
 
 } // namespace
