@@ -5,8 +5,8 @@
 using ParallelDispTest = ViewTest;
 
 // A top view 200 x 150 at zoom 1 centred on the origin: the world point (x, 0, z) lies at
-// (100 + x, 75 - z). Points 2 and 3 overlap; point 1 is selected, its handle ends 30 units
-// ahead and behind it along z.
+// (100 + x, 75 - z). The mouse hits what lies within a 5 x 5 square about it. Points 2 and 3
+// overlap; point 1 is selected, its handle ends 30 units ahead and behind it along z.
 TEST_F(ParallelDispTest, HitTestsFindTheFirstPointThenTheSelectedPointsHandleEnds) {
     AddPoints({{-60, 0, 0}, {0, 0, 0}, {60, 0, 0}, {62, 0, 0}});
     CourseData::SetTangent(1, 0, 0, 100, 1, 1, 1);
@@ -19,7 +19,11 @@ TEST_F(ParallelDispTest, HitTestsFindTheFirstPointThenTheSelectedPointsHandleEnd
     } rows[] = {
         {40, 75, 0, -1},
         {102, 73, 1, -1},
+        {98, 77, 1, -1},
         {103, 75, -1, -1},
+        {97, 75, -1, -1},
+        {100, 72, -1, -1},
+        {100, 78, -1, -1},
         {161, 75, 2, -1}, // points 2 and 3 both lie under the mouse
         {164, 75, 3, -1},
         {100, 45, -1, CourseData::HandleForward},
