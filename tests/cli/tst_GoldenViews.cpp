@@ -49,10 +49,12 @@ std::vector<std::filesystem::path> CaseFolders() {
     return folders;
 }
 
-int Render(const std::filesystem::path& course, const std::string& out,
+// Run in the scratch folder, where a file an option names is looked for and where any
+// error log is written.
+int Render(const TempDir& dir, const std::filesystem::path& course, const std::string& out,
            const std::string& options) {
-    const std::string command = std::string(VELMORA_CLI) + " render '" + course.string() + "' '" +
-                                out + "'" + options + " >/dev/null 2>&1";
+    const std::string command = "cd '" + dir.Path().string() + "' && " VELMORA_CLI " render '" +
+                                course.string() + "' '" + out + "'" + options + " >/dev/null 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -80,7 +82,7 @@ TEST(GoldenViews, EveryViewDrawsItsKeptSurface) {
             const std::vector<unsigned char> expected = ReadBytes((folder / picture.file).string());
             ASSERT_FALSE(expected.empty()) << where << ": no expected bitmap";
             const std::string out = dir.File(name + "-" + picture.file);
-            ASSERT_EQ(Render(folder / "course.cus", out, picture.options), 0)
+            ASSERT_EQ(Render(dir, folder / "course.cus", out, picture.options), 0)
                 << where << ": render" << picture.options;
             const std::vector<unsigned char> drawn = ReadBytes(out);
             EXPECT_TRUE(drawn == expected)

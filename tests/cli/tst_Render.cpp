@@ -88,21 +88,6 @@ TEST(RenderCommand, MistakesAreRefusedWithTheUsualStatuses) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.png")));
 }
 
-// Regenerate the golden images only on purpose; tests/data/README.md says how.
-TEST(RenderCommand, PerspectiveViewMatchesTheGoldenImages) {
-    TempDir dir;
-    for (const char* mode : {"wire", "texture"}) {
-        const std::string out = std::string(mode) + ".bmp";
-        ASSERT_EQ(Cli(dir, "render " + Sample + " " + out +
-                               " --view perspective --size 320x240 --mode " + mode),
-                  0)
-            << mode;
-        EXPECT_EQ(ReadBytes(dir.File(out)),
-                  ReadBytes(VELMORA_TEST_DATA "/perspective/" + std::string(mode) + ".bmp"))
-            << mode;
-    }
-}
-
 // The sample course with one width beyond single precision, as the loader accepts it:
 // every view draws it, and the driver's-eye view leaves out the road that reaches that
 // far instead of drawing stray lines.

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <utility>
 
 // A test of the course model: a fresh course in a scratch current directory, so that
 // files and any error log stay out of the source tree.
@@ -28,6 +29,12 @@ inline void AddPoints(std::initializer_list<std::array<double, 3>> points) {
     for (const auto& p : points) {
         CourseData::AddPoint(p[0], p[1], p[2]);
     }
+}
+
+// Adds a point after the last one added, its segment cut into samples + 1 steps.
+inline void AddSampledPoint(double x, double y, double z, int32_t samples) {
+    const int index = CourseData::AddPoint(x, y, z);
+    CourseData::ChangeSampleNum(samples - CourseData::GetSampleNum(index));
 }
 
 // n points on a wavy ring with varied height, roll, widths and sample counts.
@@ -75,6 +82,13 @@ inline int32_t SelectedPoint() {
     int32_t state = 0;
     CourseData::GetHandle(index, state);
     return index;
+}
+
+// The selected point (-1 for none) and what of it is gripped.
+inline std::pair<int32_t, int32_t> SelectionOf() {
+    std::pair<int32_t, int32_t> selection{-1, 0};
+    CourseData::GetHandle(selection.first, selection.second);
+    return selection;
 }
 
 struct CameraPlace {

@@ -1,6 +1,4 @@
-#include "render/CameraControl.h"
-#include "support/CourseTest.h"
-#include "support/ErrorLogCheck.h"
+#include "support/ViewFixture.h"
 #include "views/ParallelControl.h"
 #include "views/ToolPanel.h"
 
@@ -31,73 +29,57 @@ std::array<double, 3> Array(const Vec3d& v) {
 }
 
 // A 200 x 150 view with the world origin at its centre.
-class ParallelControlTest : public CourseTest {
-protected:
-    void TearDown() override { CourseTest::TearDown(); }
+CameraControl Look(int state, double zoom = 1.0) {
+    return MakeViewCamera(state, 200, 150, zoom);
+}
 
-    CameraControl& Look(int state, double zoom = 1.0) {
-        camera.Reset();
-        camera.SetState(state);
-        camera.SetZoom(zoom);
-        camera.SetScreen(200, 150);
-        return camera;
-    }
-
-    CameraControl camera{};
-};
+using ParallelControlTest = CourseTest;
 
 } // namespace
 
-TEST_F(ParallelControlTest, EditDragsMoveThePointEightTenthsOfAUnitPerPixelAtAnyZoom) {
+// 0.8 world units per pixel at any zoom along the view's screen axes, the depth kept: the point
+// itself, or its handle, whose screen axes become fixed while the depth axis keeps its property;
+// the backward end moves the handle the other way.
+TEST_F(ParallelControlTest, EditDragsMoveThePointOrItsHandleEightTenthsOfAUnitPerPixel) {
     for (const ViewAxes& view : Views) {
-        for (double zoom : {0.05, 7.0}) {
+        for (const int32_t grip :
+             {CourseData::HandlePoint, CourseData::HandleForward, CourseData::HandleBackward}) {
             CourseData::NewCourse();
-            AddPoints({{10, 20, 30}, {100, 0, 0}});
-            CourseData::SetHandle(0, CourseData::HandlePoint);
-            EXPECT_TRUE(Drag(Look(view.state, zoom), EditTool, 10, 5));
-            const auto p = Array(PositionOf(0));
-            const std::array<double, 3> before{10, 20, 30};
-            EXPECT_DOUBLE_EQ(p[view.right], before[view.right] + 8.0) << view.state;
-            EXPECT_DOUBLE_EQ(p[view.up], before[view.up] - 4.0) << view.state;
-            EXPECT_EQ(p[view.depth], before[view.depth]) << view.state;
-        }
-    }
-    CourseData::SetHandle(-1, CourseData::HandlePoint);
-    EXPECT_FALSE(Drag(camera, EditTool, 10, 5));
-}
-
-TEST_F(ParallelControlTest, HandleDragsFixTheScreenAxesAndTheBackwardEndMovesTheOtherWay) {
-    for (const ViewAxes& view : Views) {
-        for (int end : {CourseData::HandleForward, CourseData::HandleBackward}) {
-            CourseData::NewCourse();
-            AddPoints({{0, 0, 0}, {100, 10, 50}});
-            // The depth axis keeps its property: fixed for one end, automatic for the other.
+            AddPoints({{10, 20, 30}, {100, 10, 50}});
             std::array<int32_t, 3> fixed{0, 0, 0};
-            fixed[view.depth] = end == CourseData::HandleForward ? 1 : 0;
+            fixed[view.depth] = grip == CourseData::HandleForward ? 1 : 0;
             CourseData::SetTangentFixed(0, fixed[0], fixed[1], fixed[2]);
-            const auto before = Array(HandleOf(0));
-            CourseData::SetHandle(0, end);
-            EXPECT_TRUE(Drag(Look(view.state), EditTool, 10, 5));
-            const double sign = end == CourseData::HandleForward ? 1.0 : -1.0;
-            const auto after = Array(HandleOf(0));
+            const auto point = Array(PositionOf(0));
+            const auto handle = Array(HandleOf(0));
+            CourseData::SetHandle(0, grip);
+            CameraControl camera = Look(view.state, grip == CourseData::HandleForward ? 7.0 : 0.05);
+            EXPECT_TRUE(Drag(camera, EditTool, 10, 5));
+            const bool moved = grip == CourseData::HandlePoint;
+            const auto before = moved ? point : handle;
+            const auto after = Array(moved ? PositionOf(0) : HandleOf(0));
+            const double sign = grip == CourseData::HandleBackward ? -1.0 : 1.0;
+            SCOPED_TRACE(testing::Message() << "state " << view.state << " grip " << grip);
             EXPECT_DOUBLE_EQ(after[view.right], before[view.right] + sign * 8.0);
             EXPECT_DOUBLE_EQ(after[view.up], before[view.up] - sign * 4.0);
             EXPECT_EQ(after[view.depth], before[view.depth]);
-            fixed[view.right] = 1;
-            fixed[view.up] = 1;
-            EXPECT_EQ(FixedFlagsOf(0), fixed) << view.state;
-            EXPECT_EQ(PositionOf(0).x, 0.0);
+            if (!moved) {
+                EXPECT_EQ(Array(PositionOf(0)), point);
+                fixed[view.right] = 1;
+                fixed[view.up] = 1;
+            }
+            EXPECT_EQ(FixedFlagsOf(0), fixed);
         }
     }
-    camera.Reset(); // a camera that was never given a state
-    EXPECT_REPORT(Drag(camera, EditTool, 10, 10), "ParallelControl1", "ありえないカメラ属性を検出");
+    CourseData::SetHandle(-1, CourseData::HandlePoint);
+    CameraControl camera = Look(CameraControl::Top);
+    EXPECT_FALSE(Drag(camera, EditTool, 10, 5));
 }
 
 // The world point under the mouse stays under it as the mouse moves.
 TEST_F(ParallelControlTest, PanningFollowsTheMouseExactlyAtAnyZoom) {
     for (const ViewAxes& view : Views) {
         for (double zoom : {0.01, 0.37, 250.0}) {
-            Look(view.state, zoom);
+            CameraControl camera = Look(view.state, zoom);
             Vec3d before{};
             camera.ScreenToWorld(40, 30, before);
             EXPECT_TRUE(Drag(camera, CameraMoveTool, 13, -7));
@@ -114,7 +96,7 @@ TEST_F(ParallelControlTest, PanningFollowsTheMouseExactlyAtAnyZoom) {
 TEST_F(ParallelControlTest, ZoomSampleAndWidthDragsFollowTheVerticalMovement) {
     AddPoints({{0, 0, 0}, {100, 0, 0}});
     CourseData::SetHandle(0, CourseData::HandlePoint);
-    Look(CameraControl::Side);
+    CameraControl camera = Look(CameraControl::Side);
     EXPECT_TRUE(Drag(camera, CameraZoomTool, 3, -20)); // up enlarges
     EXPECT_DOUBLE_EQ(camera.GetZoom(), 1.2);
     EXPECT_TRUE(Drag(camera, SampleTool, 50, 7)); // down adds samples
@@ -126,7 +108,7 @@ TEST_F(ParallelControlTest, ZoomSampleAndWidthDragsFollowTheVerticalMovement) {
 }
 
 TEST_F(ParallelControlTest, EditClicksPickAPointThenAHandleEndElseAddAPointButNotAfterADrag) {
-    Look(CameraControl::Top);
+    const CameraControl camera = Look(CameraControl::Top);
     EXPECT_TRUE(LeftRelease(camera, EditTool, 130, 65, false));
     EXPECT_TRUE(LeftRelease(camera, EditTool, 60, 75, false));
     ASSERT_EQ(CourseData::GetPointNum(), 2);
@@ -138,17 +120,13 @@ TEST_F(ParallelControlTest, EditClicksPickAPointThenAHandleEndElseAddAPointButNo
     EXPECT_EQ(SelectedPoint(), 0);
     CourseData::SetTangent(0, 0, 0, 100, 1, 1, 1);
     EXPECT_TRUE(LeftRelease(camera, EditTool, 130, 95, false));
-    int32_t index = 0;
-    int32_t state = -1;
-    CourseData::GetHandle(index, state);
-    EXPECT_EQ(index, 0);
-    EXPECT_EQ(state, CourseData::HandleBackward);
+    EXPECT_EQ(SelectionOf(), std::pair(0, CourseData::HandleBackward));
     EXPECT_EQ(CourseData::GetPointNum(), 2);
 }
 
 // The sample tool picks on a click only, but redraws either way.
 TEST_F(ParallelControlTest, SampleClicksPickAPoint) {
-    Look(CameraControl::Front);
+    const CameraControl camera = Look(CameraControl::Front);
     AddPoints({{0, 0, 0}, {50, 0, 0}});
     EXPECT_TRUE(LeftRelease(camera, SampleTool, 100, 75, true));
     EXPECT_EQ(SelectedPoint(), 1);
@@ -159,7 +137,7 @@ TEST_F(ParallelControlTest, SampleClicksPickAPoint) {
 }
 
 TEST_F(ParallelControlTest, RightPressesDeleteAPointOrFreeAHandleAndAlwaysRedraw) {
-    Look(CameraControl::Top);
+    const CameraControl camera = Look(CameraControl::Top);
     AddPoints({{0, 0, 0}, {50, 0, 0}, {-50, 0, 0}});
     CourseData::SetTangent(0, 0, 0, 100, 1, 1, 1);
     CourseData::SetHandle(0, CourseData::HandlePoint);

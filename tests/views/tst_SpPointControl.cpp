@@ -1,5 +1,4 @@
-#include "render/CameraControl.h"
-#include "support/CourseTest.h"
+#include "support/ViewFixture.h"
 #include "views/SpPointControl.h"
 #include "views/SpPointDisp.h"
 #include "views/ToolPanel.h"
@@ -10,26 +9,19 @@ using enum ToolPanel::Button;
 
 namespace {
 
-constexpr int Edit = 100;
-constexpr int CameraZoom = 105;
 constexpr int Roll = SpPointDisp::GripRoll;
 constexpr int Handle = SpPointDisp::GripHandle;
 
-// Three points with point 1 (roll 0, an automatic slope) selected, seen by a front camera
-// at zoom 1 on a 260 x 200 surface: its roll point lies at (200, 100).
+// Three points with point 1 (roll 0, an automatic slope) selected, seen by a front camera at zoom 1
+// on a 260 x 200 surface: its roll point lies at (200, 100).
 class SpPointControlTest : public CourseTest {
 protected:
     void SetUp() override {
         CourseTest::SetUp();
         AddPoints({{0, 0, 0}, {100, 0, 0}, {200, 0, 50}});
         CourseData::SetRoll(0, 0.4);
-        CourseData::SetHandle(1, 0);
-        camera.Reset();
-        camera.SetState(CameraControl::Front);
-        camera.SetScreen(260, 200);
-        camera.SetZoom(1.0);
+        CourseData::SetHandle(1, CourseData::HandlePoint);
     }
-    void TearDown() override { CourseTest::TearDown(); }
     static double RollOf(int index) {
         double roll = 0.0;
         CourseData::GetRoll(index, roll);
@@ -41,38 +33,35 @@ protected:
         return slope;
     }
 
-    CameraControl camera;
+    CameraControl camera = MakeViewCamera(CameraControl::Front, 260, 200);
 };
 
 } // namespace
 
-TEST_F(SpPointControlTest, DraggingTheRollPointTurnsTheRollByAHundredthPerPixel) {
-    EXPECT_TRUE(SpPointControl::Drag(camera, Edit, Roll, 10));
-    EXPECT_TRUE(SpPointControl::Drag(camera, Edit, Roll, -30));
-    EXPECT_DOUBLE_EQ(RollOf(1), -0.2);
-    EXPECT_DOUBLE_EQ(RollOf(0), 0.4);
-    int32_t fixed = 1;
-    SlopeOf(1, fixed);
-    EXPECT_EQ(fixed, 0); // the slope stays automatic
-}
-
-TEST_F(SpPointControlTest, DraggingTheHandleEndChangesAndFixesTheSlope) {
+// The roll point turns the roll by a hundredth per pixel down and leaves the slope automatic; the
+// handle end changes the slope by a hundredth per pixel up and fixes it.
+TEST_F(SpPointControlTest, EditDragsTurnTheRollOrChangeAndFixItsSlope) {
     int32_t fixed = 1;
     const double slope = SlopeOf(1, fixed);
-    ASSERT_EQ(fixed, 0);
-    EXPECT_TRUE(SpPointControl::Drag(camera, Edit, Handle, -20));
+    EXPECT_TRUE(SpPointControl::Drag(camera, EditTool, Roll, 10));
+    EXPECT_TRUE(SpPointControl::Drag(camera, EditTool, Roll, -30));
+    EXPECT_DOUBLE_EQ(RollOf(1), -0.2);
+    EXPECT_DOUBLE_EQ(RollOf(0), 0.4);
+    SlopeOf(1, fixed);
+    EXPECT_EQ(fixed, 0);
+
+    CourseData::SetRoll(1, 0.0);
+    EXPECT_TRUE(SpPointControl::Drag(camera, EditTool, Handle, -20));
     EXPECT_DOUBLE_EQ(SlopeOf(1, fixed), slope + 0.2);
     EXPECT_EQ(fixed, 1);
     EXPECT_DOUBLE_EQ(RollOf(1), 0.0);
 }
 
-TEST_F(SpPointControlTest, TheZoomToolScalesTheDialWithinTheCamerasLimits) {
-    EXPECT_TRUE(SpPointControl::Drag(camera, CameraZoom, Roll, 10));
+TEST_F(SpPointControlTest, TheZoomToolScalesTheDialByAHundredthPerPixelUp) {
+    EXPECT_TRUE(SpPointControl::Drag(camera, CameraZoomTool, Roll, 10));
     EXPECT_DOUBLE_EQ(camera.GetZoom(), 0.9);
-    SpPointControl::Drag(camera, CameraZoom, Roll, 1000);
-    EXPECT_DOUBLE_EQ(camera.GetZoom(), 0.01);
-    SpPointControl::Drag(camera, CameraZoom, Roll, -100000);
-    EXPECT_DOUBLE_EQ(camera.GetZoom(), 300.0);
+    EXPECT_TRUE(SpPointControl::Drag(camera, CameraZoomTool, Handle, -30));
+    EXPECT_DOUBLE_EQ(camera.GetZoom(), 1.2);
 }
 
 TEST_F(SpPointControlTest, OtherToolsAndDragsWithoutASelectionChangeNothing) {
@@ -82,9 +71,9 @@ TEST_F(SpPointControlTest, OtherToolsAndDragsWithoutASelectionChangeNothing) {
         EXPECT_FALSE(SpPointControl::Drag(camera, tool, Handle, 10)) << tool;
     }
     CourseData::SetHandle(-1, 0);
-    EXPECT_FALSE(SpPointControl::Drag(camera, Edit, Roll, 10));
-    EXPECT_FALSE(SpPointControl::Drag(camera, Edit, Handle, 10));
-    CourseData::SetHandle(1, 0);
+    EXPECT_FALSE(SpPointControl::Drag(camera, EditTool, Roll, 10));
+    EXPECT_FALSE(SpPointControl::Drag(camera, EditTool, Handle, 10));
+    CourseData::SetHandle(1, CourseData::HandlePoint);
     EXPECT_EQ(CourseData::SaveToBytes(), before);
     EXPECT_DOUBLE_EQ(camera.GetZoom(), 1.0);
 }
@@ -92,12 +81,13 @@ TEST_F(SpPointControlTest, OtherToolsAndDragsWithoutASelectionChangeNothing) {
 TEST_F(SpPointControlTest, AnEditPressGripsWhatItHitsAndKeepsTheGripOnAMiss) {
     CourseData::SetRollTangent(1, 3.0, 1); // the handle's end at (206, 70)
     int grip = Roll;
-    EXPECT_TRUE(SpPointControl::LeftPress(camera, Edit, 206, 70, grip));
+    EXPECT_TRUE(SpPointControl::LeftPress(camera, EditTool, 206, 70, grip));
     EXPECT_EQ(grip, Handle);
-    EXPECT_TRUE(SpPointControl::LeftPress(camera, Edit, 10, 10, grip)); // a miss still redraws
+    EXPECT_TRUE(SpPointControl::LeftPress(camera, EditTool, 10, 10,
+                                          grip)); // a miss redraws
     EXPECT_EQ(grip, Handle);
-    EXPECT_FALSE(SpPointControl::LeftPress(camera, CameraZoom, 200, 100, grip));
+    EXPECT_FALSE(SpPointControl::LeftPress(camera, CameraZoomTool, 200, 100, grip));
     EXPECT_EQ(grip, Handle);
-    EXPECT_TRUE(SpPointControl::LeftPress(camera, Edit, 200, 100, grip));
+    EXPECT_TRUE(SpPointControl::LeftPress(camera, EditTool, 200, 100, grip));
     EXPECT_EQ(grip, Roll);
 }

@@ -1,5 +1,3 @@
-#include "support/ErrorLogCheck.h"
-#include "support/TempDir.h"
 #include "views/ViewLayout.h"
 
 #include <gtest/gtest.h>
@@ -47,9 +45,6 @@ protected:
         calls.clear();
     }
     void TearDown() override { ViewLayout::ClearViews(); }
-
-    TempDir dir;
-    CurrentDir inDir{dir.Path()};
 };
 
 TEST_F(ViewLayoutTest, ViewsArePlacedShownAndHiddenInViewOrder) {
@@ -58,29 +53,43 @@ TEST_F(ViewLayoutTest, ViewsArePlacedShownAndHiddenInViewOrder) {
               (Calls{"top place 91,0,250,200", "top show", "side place 341,0,250,200", "side show",
                      "front place 91,200,250,200", "front show", "point place 341,200,250,200",
                      "point show", "xtop hide", "xside hide", "persp hide"}));
-    calls.clear();
-    // Odd sizes leave the last row and the top half's last column uncovered.
-    ViewLayout::ApplyLayout(114, 592, 401);
-    EXPECT_EQ(calls, (Calls{"top place 91,0,250,200", "top show", "side hide", "front hide",
-                            "point hide", "xtop hide", "xside place 91,200,501,200", "xside show",
-                            "persp place 341,0,250,200", "persp show"}));
 }
 
+// Each view button's places; every view not placed is hidden.
 TEST_F(ViewLayoutTest, EveryViewButtonHasItsLayout) {
-    const std::vector<std::pair<int, Calls>> layouts = {
-        {107, {"top place 91,0,500,400"}},
-        {108, {"side place 91,0,500,400"}},
-        {109, {"front place 91,0,500,400"}},
-        {111, {"xtop place 91,0,500,400"}},
-        {112, {"xside place 91,0,500,400"}},
-        {115, {"top place 91,0,250,200", "xtop place 341,0,250,400", "persp place 91,200,250,200"}},
+    const struct {
+        int button, width, height;
+        Calls places;
+    } rows[] = {
+        {107, 591, 400, {"top place 91,0,500,400"}},
+        {108, 591, 400, {"side place 91,0,500,400"}},
+        {109, 591, 400, {"front place 91,0,500,400"}},
+        {111, 591, 400, {"xtop place 91,0,500,400"}},
+        {112, 591, 400, {"xside place 91,0,500,400"}},
+        {115,
+         591,
+         400,
+         {"top place 91,0,250,200", "xtop place 341,0,250,400", "persp place 91,200,250,200"}},
         {116,
+         591,
+         400,
          {"top place 91,0,250,200", "point place 91,200,250,200", "persp place 341,0,250,200"}},
+        // Odd sizes leave the last row and the top half's last column uncovered.
+        {114,
+         592,
+         401,
+         {"top place 91,0,250,200", "xside place 91,200,501,200", "persp place 341,0,250,200"}},
+        // No room right of the panel; halves without height, the right half one row.
+        {113, 91, 400, {}},
+        {113, 50, 400, {}},
+        {115, 300, 1, {"xtop place 195,0,104,1"}},
     };
-    for (const auto& [button, places] : layouts) {
+    for (const auto& r : rows) {
         calls.clear();
-        ViewLayout::ApplyLayout(button, 591, 400);
-        EXPECT_EQ(Only("place"), places) << button;
+        ViewLayout::ApplyLayout(r.button, r.width, r.height);
+        EXPECT_EQ(Only("place"), r.places) << r.button << " " << r.width << "x" << r.height;
+        EXPECT_EQ(Only("show").size(), r.places.size()) << r.button;
+        EXPECT_EQ(Only("hide").size(), size_t{ViewCount} - r.places.size()) << r.button;
     }
 }
 
@@ -93,33 +102,10 @@ TEST_F(ViewLayoutTest, RefreshReachesTheShownViewsInViewOrder) {
     calls.clear();
     ViewLayout::RefreshShownViews(113);
     EXPECT_EQ(calls, (Calls{"top refresh", "front refresh", "point refresh"}));
-}
-
-TEST_F(ViewLayoutTest, SlotsWithoutAreaHideTheirViews) {
-    for (int width : {91, 50}) { // no room right of the panel
-        calls.clear();
-        ViewLayout::ApplyLayout(113, width, 400);
-        EXPECT_EQ(Only("hide").size(), size_t{ViewCount}) << width;
-    }
-    calls.clear();
-    ViewLayout::ApplyLayout(115, 300, 1); // the halves have no height, the right half one row
-    EXPECT_EQ(Only("place"), Calls{"xtop place 195,0,104,1"});
-    EXPECT_EQ(Only("hide").size(), size_t{ViewCount - 1});
+    ViewLayout::ApplyLayout(115, 300, 1); // only the right half has area
     calls.clear();
     ViewLayout::RefreshShownViews(115);
     EXPECT_EQ(calls, Calls{"xtop refresh"});
-}
-
-TEST_F(ViewLayoutTest, ImpossibleIdentifiersEndTheProgram) {
-    const char* button = "ありえないビューボタングループリメ[スIDを検出";
-    for (int id : {106, 110, 117}) {
-        EXPECT_REPORT(ViewLayout::LayoutIndexOfButton(id), "WinMain", button);
-    }
-    EXPECT_REPORT(ViewLayout::ApplyLayout(110, 591, 400), "WinMain", button);
-    EXPECT_REPORT(ViewLayout::SplitSlots(4, 591, 400), "WinMain",
-                  "ウィンドウ分割フラグにありえない値を検出");
-    EXPECT_REPORT(ViewLayout::RegisterView(ViewCount, {}), "WinMain",
-                  "ウィンドウIDにありえない値を検出");
 }
 
 } // namespace
