@@ -75,6 +75,17 @@ TEST(DrawContext, LinesLeaveOutTheirEndPixel) {
               (Lines{"........", ".oooooo.", ".o....o.", ".o...oo.", ".oooooo.", ".......o"}));
 }
 
+// Lines along a column or a row just outside the surface light nothing.
+TEST(DrawContext, LinesJustOffTheSurfaceDrawNothing) {
+    Canvas c(4, 3);
+    for (auto [x0, y0, x1, y1] :
+         {std::tuple{4, 0, 4, 3}, {-1, 3, -1, -1}, {0, -1, 4, -1}, {4, 3, -1, 3}}) {
+        c.dc.MoveTo(x0, y0);
+        c.dc.LineTo(x1, y1);
+    }
+    EXPECT_EQ(c.Picture(), (Lines{"....", "....", "...."}));
+}
+
 TEST(DrawContext, LinesLightTheNearestPixelInEveryOctant) {
     // Pixels as (major, minor) offsets of three shapes; a half rounds away from the start.
     const std::vector<std::vector<std::pair<int, int>>> shapes{
