@@ -83,19 +83,6 @@ TEST_F(PictureBankTest, A16BitBankGivesTextureWordsAndExponents) {
     EXPECT_FALSE(HasPow2Data(1));
 }
 
-TEST_F(PictureBankTest, A24BitBankKeepsRedGreenBlueBytes) {
-    WriteBytes("rgb.bmp", MakeBitmap24(2, 2, {Red, Teal, Olive, Grey}));
-    Initialize(24);
-    Register("rgb.bmp");
-    Decide();
-    std::int32_t log2w = 0, log2h = 0;
-    const std::uint8_t* data = GetPow2Data(0, log2w, log2h);
-    EXPECT_EQ(
-        std::vector<std::uint8_t>(data, data + 12),
-        (std::vector<std::uint8_t>{0xF8, 0, 0, 0x08, 0x90, 0xD8, 0x80, 0x80, 0, 0x48, 0x48, 0x48}));
-    EXPECT_EQ(GetColorBits(), 24);
-}
-
 TEST_F(PictureBankTest, BmpAndBMPExtensionsAreTaken) {
     WriteBitmap("tex.bmp", 2, 2);
     WriteBitmap("TEX.BMP", 2, 2);
