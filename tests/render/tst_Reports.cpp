@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -59,14 +60,39 @@ void SetLens(float width, float height, float dst, float farDst) {
     camera.SetLens(width, height, dst, 4.0F, farDst);
 }
 
-// A 16-bit bank holding the 2 x 2 "tex.bmp" and the 3 x 2 "odd.bmp", decided or not.
-void Bank(int bits, bool decide) {
-    PictureBank::Initialize(bits);
-    PictureBank::Register("tex.bmp");
-    PictureBank::Register("odd.bmp");
-    if (decide) {
-        PictureBank::Decide();
-    }
+// A statement that first fills a bank of `bits` with the 2 x 2 "tex.bmp" and the 3 x 2
+// "odd.bmp", decided or not, and then does `use`.
+std::function<void()> InBank(int bits, bool decide, void (*use)()) {
+    return [=] {
+        PictureBank::Initialize(bits);
+        PictureBank::Register("tex.bmp");
+        PictureBank::Register("odd.bmp");
+        if (decide) {
+            PictureBank::Decide();
+        }
+        use();
+    };
+}
+
+void GetImage(int id) {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::uint32_t size = 0;
+    std::uint8_t flags = 0;
+    (void)PictureBank::GetImage(id, width, height, size, flags);
+}
+
+void GetPow2Data(int id) {
+    std::int32_t log2Width = 0;
+    std::int32_t log2Height = 0;
+    (void)PictureBank::GetPow2Data(id, log2Width, log2Height);
+}
+
+void GetPaletteColor(int index) {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    PictureBank::GetPaletteColor(index, red, green, blue);
 }
 
 const Vec3 Triangle[3] = {{-2, 2, 4}, {2, 2, 4}, {-2, -2, 4}};
@@ -82,13 +108,6 @@ TEST_F(RenderReportTest, MisuseEndsTheProgramWithItsReport) {
     compressed[30] = 1;
     WriteBytes("compressed.bmp", compressed);
     WriteBytes("broken.bmp", {'B', 'M', 0, 0});
-    std::int32_t a = 0;
-    std::int32_t b = 0;
-    std::uint32_t size = 0;
-    std::uint8_t flags = 0;
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
     Vec3 p{};
     Vec2 uv{};
     const ReportCase reports[] = {
@@ -197,69 +216,34 @@ TEST_F(RenderReportTest, MisuseEndsTheProgramWithItsReport) {
          "初期化されていないか決定されているのに登録しようとした"},
         {[] { PictureBank::Initialize(15); }, "PictureBank1",
          "対応していないｶﾗｰﾋﾞｯﾄが設定されました"},
-        {[] {
-             PictureBank::Initialize(16);
-             PictureBank::Initialize(16);
-         },
-         "PictureBank1", "このｸﾗｽが２度初期化された可柏ｫがある"},
-        {[] {
-             PictureBank::Initialize(16);
-             PictureBank::Register("tex.bmp");
-             PictureBank::Register("tex.Bmp");
-         },
-         "PictureBank1", "対応していない画像拡張子を検出"},
-        {[] {
-             PictureBank::Initialize(16);
-             PictureBank::Register("dir.bmp/picture");
-         },
-         "PictureBank1", "拡張子のない画像ﾌｧｲﾙﾊﾟｽが設定されている"},
-        {[] {
-             PictureBank::Initialize(16);
-             for (int i = 0; i <= PictureBank::MaxPictures; ++i) {
-                 PictureBank::Register("tex.bmp");
-             }
-         },
+        {InBank(16, false, [] { PictureBank::Initialize(16); }), "PictureBank1",
+         "このｸﾗｽが２度初期化された可柏ｫがある"},
+        {InBank(16, false, [] { PictureBank::Register("tex.Bmp"); }), "PictureBank1",
+         "対応していない画像拡張子を検出"},
+        {InBank(16, false, [] { PictureBank::Register("dir.bmp/picture"); }), "PictureBank1",
+         "拡張子のない画像ﾌｧｲﾙﾊﾟｽが設定されている"},
+        {InBank(16, false,
+                [] {
+                    for (int i = 0; i < PictureBank::MaxPictures; ++i) {
+                        PictureBank::Register("tex.bmp");
+                    }
+                }),
          "PictureBank1", "ﾘｿｰｽ数が満杯です"},
-        {[] {
-             PictureBank::Initialize(16);
-             PictureBank::Decide();
-         },
-         "PictureBank1", "画像が設定されていないのに決定された"},
-        {[&] {
-             Bank(16, false);
-             (void)PictureBank::GetImage(0, a, b, size, flags);
-         },
-         "PictureBank1", "ﾘｿｰｽを決定しないでｱｸｾｽしてきた"},
-        {[] {
-             Bank(16, false);
-             (void)PictureBank::GetCount();
-         },
-         "PictureBank1", "登録完了していないのにｶﾗｰﾊﾟﾚｯﾄを獲得しようとした"},
-        {[] {
-             Bank(16, true);
-             (void)PictureBank::HasPow2Data(2);
-         },
-         "PictureBank1", "登録IDの範囲を超えてﾘｿｰｽにｱｸｾｽした"},
-        {[&] {
-             Bank(16, true);
-             (void)PictureBank::GetPow2Data(1, a, b);
-         },
-         "PictureBank1", "2のN乗ﾃﾞｰﾀでないのに２のN乗ﾃﾞｰﾀを獲得しようとした"},
-        {[] {
-             Bank(16, true);
-             (void)PictureBank::GetPalette();
-         },
-         "PictureBank1", "８ﾋﾞｯﾄｶﾗｰでないのにｶﾗｰﾊﾟﾚｯﾄを獲得しようとした"},
-        {[] {
-             Bank(8, true);
-             (void)PictureBank::GetPaletteIndex(32768);
-         },
-         "PictureBank1", "15ﾋﾞｯﾄｶﾗｰでないものが入力された"},
-        {[&] {
-             Bank(8, true);
-             PictureBank::GetPaletteColor(256, red, green, blue);
-         },
-         "PictureBank1", "ﾊﾟﾚｯﾄ番号でないものが入力された"},
+        {InBank(16, true, [] { PictureBank::Decide(); }), "PictureBank1",
+         "画像が設定されていないのに決定された"},
+        {InBank(16, false, [] { GetImage(0); }), "PictureBank1", "ﾘｿｰｽを決定しないでｱｸｾｽしてきた"},
+        {InBank(16, false, [] { (void)PictureBank::GetCount(); }), "PictureBank1",
+         "登録完了していないのにｶﾗｰﾊﾟﾚｯﾄを獲得しようとした"},
+        {InBank(16, true, [] { (void)PictureBank::HasPow2Data(2); }), "PictureBank1",
+         "登録IDの範囲を超えてﾘｿｰｽにｱｸｾｽした"},
+        {InBank(16, true, [] { GetPow2Data(1); }), "PictureBank1",
+         "2のN乗ﾃﾞｰﾀでないのに２のN乗ﾃﾞｰﾀを獲得しようとした"},
+        {InBank(16, true, [] { (void)PictureBank::GetPalette(); }), "PictureBank1",
+         "８ﾋﾞｯﾄｶﾗｰでないのにｶﾗｰﾊﾟﾚｯﾄを獲得しようとした"},
+        {InBank(8, true, [] { (void)PictureBank::GetPaletteIndex(32768); }), "PictureBank1",
+         "15ﾋﾞｯﾄｶﾗｰでないものが入力された"},
+        {InBank(8, true, [] { GetPaletteColor(256); }), "PictureBank1",
+         "ﾊﾟﾚｯﾄ番号でないものが入力された"},
     };
     ExpectReports(reports);
 }
