@@ -41,8 +41,9 @@ TEST(PictureBankPowerOfTwo, HalvesDownToOne) {
     for (const auto& [value, exponent] : {std::pair{2, 1}, {4, 2}, {256, 8}, {1 << 30, 30}}) {
         EXPECT_EQ(PowerOfTwo(value), exponent) << value;
     }
-    for (const std::int32_t value : {0, 1, 3, 6, 100, -2, -4, std::numeric_limits<std::int32_t>::min(),
-                                     std::numeric_limits<std::int32_t>::max()}) {
+    for (const std::int32_t value :
+         {0, 1, 3, 6, 100, -2, -4, std::numeric_limits<std::int32_t>::min(),
+          std::numeric_limits<std::int32_t>::max()}) {
         EXPECT_EQ(PowerOfTwo(value), 0) << value;
     }
 }
