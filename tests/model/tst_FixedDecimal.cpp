@@ -40,6 +40,9 @@ TEST(FixedDecimal, MatchesPrintf) {
                                9e12,
                                std::nextafter(9e12, 0.0),
                                -9e12,
+                               2e13, // past the fast path's limit, where micros overflow 64 bits
+                               -5e13,
+                               8.9e13,
                                8999999999999.9995,
                                std::numeric_limits<double>::denorm_min(),
                                1234567.8901234565};

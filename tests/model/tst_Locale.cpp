@@ -11,7 +11,6 @@ namespace {
 struct Files {
     std::string course;
     std::string mesh;
-    std::string reloaded;
 };
 
 Files WriteAll(const char* suffix) {
@@ -19,9 +18,7 @@ Files WriteAll(const char* suffix) {
     const std::string cob = std::string("course-") + suffix + ".cob";
     EXPECT_EQ(CourseData::Save(cus.c_str()), 0);
     EXPECT_EQ(ExportCob(cob.c_str()), 0);
-    EXPECT_EQ(CourseData::Load(cus.c_str()), 0);
-    const std::vector<unsigned char> again = CourseData::SaveToBytes();
-    return {ReadText(cus), ReadText(cob), std::string(again.begin(), again.end())};
+    return {ReadText(cus), ReadText(cob)};
 }
 
 // The designer runs with the user's locale; under one with a decimal comma every file
@@ -46,7 +43,6 @@ TEST_F(LocaleTest, FilesDoNotDependOnTheLocale) {
     EXPECT_STREQ(probe, "0,200000"); // the locale really was in force
     EXPECT_EQ(german.course, plain.course);
     EXPECT_EQ(german.mesh, plain.mesh);
-    EXPECT_EQ(german.reloaded, plain.reloaded);
 }
 
 } // namespace

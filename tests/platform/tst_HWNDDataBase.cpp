@@ -1,6 +1,4 @@
 #include "platform/HWNDDataBase.h"
-#include "support/ErrorLogCheck.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -48,23 +46,6 @@ TEST(HWNDDataBase, RemovingOrReleasingLetsTheRecordsGo) {
     table.Add(3, {"three", held});
     table.Release();
     EXPECT_EQ(held.use_count(), 1);
-}
-
-class HWNDDataBaseReport : public ::testing::Test {
-protected:
-    TempDir dir;
-    CurrentDir inDir{dir.Path()};
-};
-
-TEST_F(HWNDDataBaseReport, MisuseEndsTheProgram) {
-    HWNDDataBase<Record> table;
-    table.Add(1, {"a", nullptr});
-    const char* unknown = "登録していないＨＷＮＤにアクセスしようとした";
-    EXPECT_REPORT(table.At(2), "HWNDDataBase2", unknown);
-    EXPECT_REPORT(table.Remove(2), "HWNDDataBase2", unknown);
-    const char* range = "範囲外の番号でデータを獲得しようとした";
-    EXPECT_REPORT(table.HandleAt(1), "HWNDDataBase2", range);
-    EXPECT_REPORT(table.HandleAt(-1), "HWNDDataBase2", range);
 }
 
 } // namespace

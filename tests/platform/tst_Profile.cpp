@@ -51,14 +51,15 @@ TEST_F(ProfileTest, MissingOrNonsenseGivesTheFallback) {
     EXPECT_EQ(Profile::GetInt(ini, "MainWindow", "ShowCmd", 1), 1); // no file
     EXPECT_EQ(Profile::GetString(ini, "MainWindow", "Dir", "none"), "none");
     Put("early=3\n[A]\nbare\nempty=\na=12abc\nb=  \nc=99999999999\nd=0x10\ne=-\nf=+-5\n"
-        "g=1 2\nh=1.5\ni= +42 \nj=-2147483648\nk=007\nl=\"12\"\n[B]\nlater=9\n");
+        "g=1 2\nh=1.5\ni= +42 \nj=-2147483648\nk=007\nl=\"12\"\nm=\"abc'\n[B]\nlater=9\n");
     for (const char* key :
          {"early", "bare", "empty", "later", "a", "b", "c", "d", "e", "f", "g", "h"}) {
         EXPECT_EQ(Profile::GetInt(ini, "A", key, -1), -1) << key;
     }
     EXPECT_EQ(Profile::GetInt(ini, "Missing", "k", -1), -1);
     EXPECT_EQ(Profile::GetString(ini, "A", "bare", "x"), "x");
-    EXPECT_EQ(Profile::GetString(ini, "A", "empty", "x"), ""); // present, though empty
+    EXPECT_EQ(Profile::GetString(ini, "A", "empty", "x"), "");   // present, though empty
+    EXPECT_EQ(Profile::GetString(ini, "A", "m", "x"), "\"abc'"); // mismatched quotes stay
     const std::pair<const char*, int> numbers[] = {{"i", 42}, {"j", INT_MIN}, {"k", 7}, {"l", 12}};
     for (const auto& [key, value] : numbers) {
         EXPECT_EQ(Profile::GetInt(ini, "A", key, -1), value) << key;

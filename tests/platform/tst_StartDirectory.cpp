@@ -30,19 +30,15 @@ struct Installed {
     }
 };
 
-TEST(StartDirectory, FindsTheDataDirectoryOnlyBesideAnInstalledExecutable) {
-    Installed installed;
-    EXPECT_EQ(StartDirectory::DataDirectory(installed.prefix.Path() / "bin" / "velmora"),
-              installed.data);
-    // A build tree's executable has no share/velmora above it.
-    EXPECT_EQ(StartDirectory::DataDirectory(installed.start.Path() / "src" / "velmora"),
-              fs::path());
-}
-
-TEST(StartDirectory, LooksForTheHelpInTheStartDirectoryThenInTheDesignersOwnCopy) {
+// The data directory lies only beside an installed executable; the help is looked for in
+// the start directory, then in the designer's own copy.
+TEST(StartDirectory, FindsTheDataAndTheHelpFromTheExecutable) {
     Installed installed;
     const fs::path start = installed.start.Path();
-    EXPECT_EQ(StartDirectory::HelpLocations(installed.prefix.Path() / "bin" / "velmora", start),
+    const fs::path executable = installed.prefix.Path() / "bin" / "velmora";
+    EXPECT_EQ(StartDirectory::DataDirectory(executable), installed.data);
+    EXPECT_EQ(StartDirectory::DataDirectory(start / "src" / "velmora"), fs::path());
+    EXPECT_EQ(StartDirectory::HelpLocations(executable, start),
               (std::vector<fs::path>{start / "Help" / "index.html",
                                      installed.data / "Help" / "index.html"}));
     EXPECT_EQ(StartDirectory::HelpLocations(start / "build" / "velmora", start),

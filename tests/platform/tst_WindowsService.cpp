@@ -1,8 +1,5 @@
 #include "platform/WindowsService.h"
-#include "support/ErrorLogCheck.h"
-#include "support/TempDir.h"
 
-#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,17 +31,6 @@ TEST(WindowsService, AViewOfNoSizeGetsNoSurface) {
         ASSERT_NE(buffer.context, nullptr); // drawing through it does nothing
         EXPECT_EQ(buffer.context->GetSurface(), nullptr);
     }
-}
-
-class WindowsServiceReport : public ::testing::Test {
-protected:
-    TempDir dir;
-    CurrentDir inDir{dir.Path()};
-};
-
-TEST_F(WindowsServiceReport, SurfaceTooBigForMemoryEndsTheProgram) {
-    BackBuffer buffer;
-    EXPECT_REPORT(CreateBackBuffer(buffer, INT_MAX, 1), "WindowsService1", "メモリの獲得に失敗");
 }
 
 } // namespace

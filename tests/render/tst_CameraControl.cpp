@@ -1,6 +1,4 @@
 #include "render/CameraControl.h"
-#include "support/ErrorLogCheck.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -17,22 +15,18 @@ CameraControl MakeCamera(int state, int width = 641, int height = 480) {
 
 } // namespace
 
-TEST(CameraControlTest, ResetGivesTheStartingValues) {
+// An unset camera ignores moves and zooms without a report.
+TEST(CameraControlTest, AnUnsetCameraStaysWhereResetPutsIt) {
     CameraControl camera;
     camera.Reset();
-    double x = 1, y = 1, z = 1, zoom = 0;
-    camera.GetCamera(x, y, z, zoom);
-    EXPECT_EQ(x, 0.0);
-    EXPECT_EQ(zoom, 0.1);
-    EXPECT_EQ(camera.GetState(), CameraControl::Unset);
-    EXPECT_EQ(camera.GetSurface(), nullptr);
-    // An unset camera ignores moves and zooms without a report.
     camera.Move(5, 5, 5);
     camera.SetZoom(7);
     EXPECT_EQ(camera.GetZoom(), 0.0);
+    double x = 1, y = 1, z = 1, zoom = 0;
     camera.GetCamera(x, y, z, zoom);
-    EXPECT_EQ(x, 0.0);
+    EXPECT_EQ(x + y + z, 0.0);
     EXPECT_EQ(zoom, 0.1);
+    EXPECT_EQ(camera.GetSurface(), nullptr);
 }
 
 TEST(CameraControlTest, ZoomIsClampedToItsRange) {
@@ -42,6 +36,7 @@ TEST(CameraControlTest, ZoomIsClampedToItsRange) {
                                                {0.01, 0.01},
                                                {300, 300},
                                                {2.5, 2.5},
+                                               {0.005, 0.01},
                                                {-4, 0.01},
                                                {std::numeric_limits<double>::quiet_NaN(), 0.01},
                                                {std::numeric_limits<double>::infinity(), 300}};
@@ -72,36 +67,6 @@ TEST(CameraControlTest, MoveChangesOnlyTheAxesTheViewShows) {
     }
 }
 
-TEST(CameraControlTest, WorldToScreenMapsEachViewsAxesAndTruncatesTowardZero) {
-    CameraControl top = MakeCamera(CameraControl::Top);
-    top.SetZoom(1);
-    Vec3d screen;
-    ASSERT_EQ(top.WorldToScreen({0, 0, 0}, screen), 0);
-    EXPECT_EQ(screen.x, 320); // integer half of 641
-    EXPECT_EQ(screen.y, 240);
-    ASSERT_EQ(top.WorldToScreen({-0.7, 9.5, 0.7}, screen), 0);
-    EXPECT_EQ(screen.x, 320);
-    EXPECT_EQ(screen.y, 240);
-    EXPECT_EQ(screen.z, 9.5);
-    top.WorldToScreen({10, 3, 20}, screen);
-    EXPECT_EQ(screen.x, 330);
-    EXPECT_EQ(screen.y, 220);
-
-    CameraControl side = MakeCamera(CameraControl::Side);
-    side.SetZoom(2);
-    side.WorldToScreen({10, 3, 20}, screen);
-    EXPECT_EQ(screen.x, 360);
-    EXPECT_EQ(screen.y, 234);
-    EXPECT_EQ(screen.z, 20);
-
-    CameraControl front = MakeCamera(CameraControl::Front);
-    front.SetZoom(0.5);
-    front.WorldToScreen({10, 3, 20}, screen);
-    EXPECT_EQ(screen.x, 325);
-    EXPECT_EQ(screen.y, 239);
-    EXPECT_EQ(screen.z, 10);
-}
-
 TEST(CameraControlTest, ScreenToWorldInvertsTheMappingAndKeepsTheDepth) {
     CameraControl top = MakeCamera(CameraControl::Top, 640, 480);
     top.Move(100, 0, 200);
@@ -126,25 +91,18 @@ TEST(CameraControlTest, ScreenToWorldInvertsTheMappingAndKeepsTheDepth) {
     EXPECT_DOUBLE_EQ(world.z, 100);
 }
 
-TEST(CameraControlTest, SurfacesFollowTheScreenSize) {
+TEST(CameraControlTest, AScreenOfNoSizeHasNoSurface) {
     CameraControl camera = MakeCamera(CameraControl::Front, 30, 20);
     ASSERT_NE(camera.GetSurface(), nullptr);
-    EXPECT_EQ(camera.GetSurface()->GetSurface()->Width(), 30);
-    camera.SetScreen(50, 10);
-    int w = 0, h = 0;
-    camera.GetScreenSize(w, h);
-    EXPECT_EQ(w, 50);
-    EXPECT_EQ(h, 10);
-    EXPECT_EQ(camera.GetSurface()->GetSurface()->Height(), 10);
-    camera.SetScreen(0, 10);
-    EXPECT_EQ(camera.GetSurface(), nullptr);
-    camera.GetScreenSize(w, h);
-    EXPECT_EQ(w, 0);
-    camera.SetScreen(30, 20);
-    camera.ReleaseScreen();
-    EXPECT_EQ(camera.GetSurface(), nullptr);
-    camera.GetScreenSize(w, h);
-    EXPECT_EQ(w, 0);
+    EXPECT_EQ(camera.GetSurface()->GetSurface()->Height(), 20);
+    for (const bool release : {false, true}) {
+        camera.SetScreen(30, 20);
+        release ? camera.ReleaseScreen() : camera.SetScreen(0, 10);
+        EXPECT_EQ(camera.GetSurface(), nullptr);
+        int w = 1, h = 1;
+        camera.GetScreenSize(w, h);
+        EXPECT_EQ(w + h, 0);
+    }
 }
 
 TEST(CameraControlTest, PerspectiveCameraProjectsOnlyBeyondTheScreenDistance) {
@@ -161,42 +119,4 @@ TEST(CameraControlTest, PerspectiveCameraProjectsOnlyBeyondTheScreenDistance) {
     EXPECT_EQ(screen.x, 105);
     EXPECT_EQ(screen.y, 48);
     EXPECT_EQ(screen.z, 200);
-}
-
-class CameraReportTest : public ::testing::Test {
-protected:
-    TempDir dir;
-    CurrentDir inDir{dir.Path()};
-};
-
-TEST_F(CameraReportTest, WrongUsesAreReported) {
-    EXPECT_REPORT(
-        {
-            CameraControl camera;
-            camera.Reset();
-            camera.SetState(4);
-        },
-        "CameraControl1", "対応していないカメラの属性を検出");
-    EXPECT_REPORT(
-        {
-            CameraControl camera;
-            camera.Reset();
-            Vec3d screen;
-            camera.WorldToScreen({0, 0, 0}, screen);
-        },
-        "CameraControl1", "カメラのstateにありえない設定を検出");
-    EXPECT_REPORT(MakeCamera(CameraControl::Top).SetScrnDst(50), "CameraControl1",
-                  "平行カメラなのにScrnDstを設定しようとした");
-    EXPECT_REPORT(MakeCamera(CameraControl::Side).GetScrnDst(), "CameraControl1",
-                  "平行カメラなのにズームを獲得しようとした");
-    EXPECT_REPORT(MakeCamera(CameraControl::Perspective).SetZoom(1), "CameraControl1",
-                  "パースペクティブカメラなのにズーム設定しようとした");
-    EXPECT_REPORT(MakeCamera(CameraControl::Perspective).GetZoom(), "CameraControl1",
-                  "パースペクティブカメラなのにズームを獲得しようとした");
-    EXPECT_REPORT(
-        {
-            Vec3d world;
-            MakeCamera(CameraControl::Perspective).ScreenToWorld(1, 1, world);
-        },
-        "CameraControl1", "パースペクティブカメラなのにスクリーン座標をワールドに変換しようとした");
 }

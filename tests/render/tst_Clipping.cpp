@@ -1,6 +1,4 @@
 #include "render/Clipping.h"
-#include "support/ErrorLogCheck.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -35,24 +33,6 @@ bool Same(const Vec3& a, const Vec3& b) {
 }
 
 } // namespace
-
-TEST(ClippingTest, PolygonInsideIsReturnedUnchanged) {
-    const Poly original({{-3, 1, 4}, {5, 2, 500}, {7, -9, 30}, {0, 0, 10}});
-    Poly depth = original;
-    ASSERT_EQ(Depth(depth, 4), 4);
-    const Poly onScreen({{0, 0, 0.1F}, {99, 0, 0.2F}, {99, 79, 0.3F}, {0, 79, 0.4F}});
-    Poly screen = onScreen;
-    ASSERT_EQ(Screen(screen, 4), 4);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_TRUE(Same(depth.p[i], original.p[i])) << i;
-        EXPECT_EQ(depth.uv[i].u, original.uv[i].u);
-        EXPECT_TRUE(Same(screen.p[i], onScreen.p[i])) << i;
-        EXPECT_EQ(screen.uv[i].v, onScreen.uv[i].v);
-    }
-    Poly empty = original;
-    EXPECT_EQ(Depth(empty, 0), 0);
-    EXPECT_EQ(Screen(empty, 0), 0);
-}
 
 TEST(ClippingTest, DepthClipCutsAtTheNearAndFarPlanes) {
     Poly tooNear({{0, 0, 1}, {5, 0, 3.9F}, {0, 5, 2}});
@@ -144,48 +124,4 @@ TEST(ClippingTest, ScreenCutsInterpolateDepthPerspectiveCorrectly) {
     Clipping::IntersectZ({0, 0, 0}, {0, 0}, {8, 4, 10}, {1, 1}, 5, p, uv);
     EXPECT_TRUE(Same(p, {4, 2, 5}));
     EXPECT_EQ(uv.u, 0.5F);
-}
-
-class ClippingReportTest : public ::testing::Test {
-protected:
-    TempDir dir;
-    CurrentDir inDir{dir.Path()};
-};
-
-TEST_F(ClippingReportTest, OverflowAndParallelEdgesAreReported) {
-    const char* full = "クリッピングバッファが足りない。メモリ破壊";
-    // A triangle cut into a quadrilateral does not fit a caller's capacity of 3.
-    EXPECT_REPORT(
-        {
-            Poly poly({{0, 0, 1}, {10, 0, 10}, {0, 10, 10}});
-            Clipping::ClipDepth(poly.p.data(), poly.uv.data(), 3, 3, 4, 500);
-        },
-        "Clipping4", full);
-    // A 20-gon with one corner cut gains a vertex: 21 exceed the buffer.
-    EXPECT_REPORT(
-        {
-            std::vector<Vec3> ring;
-            for (int i = 0; i < 20; ++i) {
-                ring.push_back(
-                    {static_cast<float>(i), static_cast<float>(i * i), i == 0 ? 1 : 10.0F});
-            }
-            Poly poly(ring);
-            Depth(poly, 20);
-        },
-        "Clipping4", full);
-    // The screen clip checks too, rather than writing past the caller's arrays.
-    EXPECT_REPORT(
-        {
-            Poly poly({{-5, 10, 0.5F}, {50, 5, 0.5F}, {50, 20, 0.5F}});
-            Clipping::ClipScreen(poly.p.data(), poly.uv.data(), 3, 3, 100, 80);
-        },
-        "Clipping4", full);
-    Vec3 p{};
-    Vec2 uv{};
-    EXPECT_REPORT(Clipping::IntersectX({1, 0, 1}, {}, {1, 5, 2}, {}, 1, p, uv), "Clipping4",
-                  "X面と平行の直線との交点を求めようとした");
-    EXPECT_REPORT(Clipping::IntersectY({0, 2, 1}, {}, {5, 2, 2}, {}, 2, p, uv), "Clipping4",
-                  "Y面と平行の直線との交点を求めようとした");
-    EXPECT_REPORT(Clipping::IntersectZ({0, 0, 3}, {}, {5, 5, 3}, {}, 3, p, uv), "Clipping4",
-                  "Z面と平行の直線との交点を求めようとした");
 }

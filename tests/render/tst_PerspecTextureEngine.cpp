@@ -1,13 +1,8 @@
 #include "platform/Surface.h"
-#include "render/Clipping.h"
 #include "render/PerspecTextureEngine.h"
-#include "support/ErrorLogCheck.h"
-#include "support/TempDir.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
@@ -89,25 +84,6 @@ protected:
 
 } // namespace
 
-TEST_F(TextureEngineTest, SegmentTablesHoldReciprocalsAndTheirSlopes) {
-    const Segment* table = PerspecTextureEngine::Segments();
-    EXPECT_EQ(table[0].value, std::numeric_limits<float>::max());
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(table[0].displacement), 0x777FFFFFU);
-    EXPECT_EQ(table[1].value, 4096.0F);
-    EXPECT_EQ(table[1].displacement, 4096.0F / (65536.0F * 2.0F));
-    EXPECT_EQ(table[3].value, 4096.0F / 3.0F);
-    EXPECT_EQ(table[4095].value, 4096.0F / 4095.0F);
-    EXPECT_EQ(table[4095].displacement, 4096.0F / (65536.0F * 4095.0F * 4096.0F));
-    EXPECT_EQ(table[4096].value, 1.0F);
-    EXPECT_EQ(table[4096].displacement, 0.0F);
-    for (int i = 1; i < 4096; ++i) {
-        // 65536 fractional steps along an entry reach the next entry.
-        EXPECT_NEAR(table[i].value - 65536.0F * table[i].displacement, table[i + 1].value,
-                    table[i].value * 1e-6F)
-            << i;
-    }
-}
-
 TEST_F(TextureEngineTest, DegenerateAndMisorientedPolygonsDrawNothing) {
     const Texture texture(3, 3);
     platform::Surface s = Blank(40, 30);
@@ -140,42 +116,6 @@ TEST_F(TextureEngineTest, OnePixelSpansTakeTheLeftTextureCoordinate) {
             EXPECT_EQ(s.Pixel(x, y), inside ? texture.At(3, 1) : Background) << x << "," << y;
         }
     }
-}
-
-TEST_F(TextureEngineTest, EqualDepthsInterpolateAffinely) {
-    // At depth 1 the table gives exactly 1, so t is the screen fraction: pixel k of 0 .. 16
-    // takes column trunc(15 * k / 16), and u = 1 gives column 15, never 16.
-    const Texture texture(4, 3);
-    platform::Surface s = Blank(20, 10);
-    Draw(s, {{0, 2, 1}, {16, 2, 1}, {16, 6, 1}, {0, 6, 1}},
-         {{0, 0.5F}, {1, 0.5F}, {1, 0.5F}, {0, 0.5F}}, texture);
-    for (int y = 0; y < 10; ++y) {
-        for (int x = 0; x < 20; ++x) {
-            const bool inside = x <= 16 && y >= 2 && y <= 6;
-            EXPECT_EQ(s.Pixel(x, y), inside ? texture.At(15 * x / 16, 3) : Background)
-                << x << "," << y;
-        }
-    }
-    // Down an edge of equal depths too: rows follow v in equal steps (lines 0 .. 8 to 0 .. 7).
-    platform::Surface tall = Blank(4, 9);
-    Draw(tall, {{0, 0, 1}, {3, 0, 1}, {3, 8, 1}, {0, 8, 1}}, {{0, 0}, {0, 0}, {0, 1}, {0, 1}},
-         texture);
-    for (int y = 0; y < 9; ++y) {
-        EXPECT_EQ(tall.Pixel(1, y), texture.At(0, 7 * y / 8)) << y;
-    }
-}
-
-TEST_F(TextureEngineTest, DepthBendsTheTextureTowardTheFarSide) {
-    // Left end at depth 0.25, right end at 1: half way across the screen lies only a fifth
-    // of the way across the texture, t = 0.5 * 0.25 / (0.5 * 1 + 0.5 * 0.25).
-    const Texture texture(8, 1);
-    platform::Surface s = Blank(201, 3);
-    Draw(s, {{0, 0, 0.25F}, {200, 0, 1}, {200, 2, 1}, {0, 2, 0.25F}},
-         {{0, 0}, {1, 0}, {1, 0}, {0, 0}}, texture);
-    const int column = s.Pixel(100, 1) - texture.At(0, 0);
-    EXPECT_NEAR(column, 51, 1);
-    EXPECT_EQ(s.Pixel(0, 1), texture.At(0, 0));
-    EXPECT_NEAR(s.Pixel(200, 1), texture.At(255, 0), 1);
 }
 
 TEST_F(TextureEngineTest, FastSpansEqualThePlainLoop) {
@@ -222,68 +162,4 @@ TEST_F(TextureEngineTest, FastSpansEqualThePlainLoop) {
         ReferenceFill(runs, texture.view, table);
         ASSERT_EQ(fast, plain) << "round " << round;
     }
-}
-
-TEST_F(TextureEngineTest, FastPolygonsEqualThePlainLoop) {
-    std::mt19937 random(7);
-    std::uniform_real_distribution<float> unit(0.0F, 1.0F);
-    int drawn = 0;
-    for (int round = 0; round < 300; ++round) {
-        const int width = 20 + static_cast<int>(random() % 300);
-        const int height = 10 + static_cast<int>(random() % 200);
-        const Texture texture(1 + round % 8, 1 + (round / 8) % 8, round + 1);
-        // A convex quad around a random centre, partly off the surface, clipped as the camera
-        // clips it.
-        std::vector<Vec3> p(Clipping::BufferSize);
-        std::vector<Vec2> uv(Clipping::BufferSize);
-        const float cx = unit(random) * width;
-        const float cy = unit(random) * height;
-        const float radius = 2.0F + unit(random) * width;
-        for (int i = 0; i < 4; ++i) {
-            const float a = (i + unit(random) * 0.9F) * 1.5707964F;
-            p[i] = {cx + radius * std::cos(a), cy + radius * std::sin(a),
-                    0.01F + 0.99F * unit(random)};
-            uv[i] = {unit(random), unit(random)};
-        }
-        const int n =
-            Clipping::ClipScreen(p.data(), uv.data(), 4, Clipping::BufferSize, width, height);
-        p.resize(n);
-        uv.resize(n);
-        platform::Surface fast = Blank(width, height);
-        platform::Surface plain = Blank(width, height);
-        Draw(fast, p, uv, texture);
-        Draw(plain, p, uv, texture, ReferenceFill);
-        drawn += Painted(fast) > 0 ? 1 : 0;
-        ASSERT_EQ(std::memcmp(fast.Bits(), plain.Bits(),
-                              static_cast<std::size_t>(fast.Stride()) * height),
-                  0)
-            << "round " << round;
-    }
-    EXPECT_GT(drawn, 200);
-}
-
-void DrawOneTriangle() {
-    platform::Surface s(4, 4);
-    const Vec3 p[3] = {{0, 0, 1}, {3, 3, 1}, {3, 0, 1}};
-    const Vec2 uv[3] = {};
-    PerspecTextureEngine::DrawPolygon(s, p, uv, 3, Texture(1, 1).view);
-}
-
-class TextureEngineReportTest : public ::testing::Test {
-protected:
-    TempDir dir;
-    CurrentDir inDir{dir.Path()};
-};
-
-TEST_F(TextureEngineReportTest, MisuseIsReported) {
-    const char* tag = "PerspecTextureEngine1";
-    EXPECT_REPORT(
-        {
-            PerspecTextureEngine::Initialize();
-            PerspecTextureEngine::Initialize();
-        },
-        tag, "クラスを２度初期化しようとした");
-    EXPECT_REPORT(PerspecTextureEngine::Release(), tag, "初期化していないクラスをデストラクトした");
-    EXPECT_REPORT(DrawOneTriangle(), tag, "クラスを初期化していません");
-    EXPECT_REPORT(PerspecTextureEngine::PrepareTables(0), tag, "空のテーブルを作成しようとした");
 }

@@ -26,3 +26,10 @@ std::string ReadErrorLog() {
 void RemoveErrorLog() {
     (void)std::remove("ErrorLog.err");
 }
+
+void ExpectReports(std::span<const ReportCase> cases) {
+    for (const ReportCase& c : cases) {
+        SCOPED_TRACE(c.message);
+        EXPECT_REPORT(c.statement(), c.tag, c.message);
+    }
+}

@@ -1,20 +1,12 @@
 #include "base/Error.h"
 #include "support/ErrorLogCheck.h"
-#include "support/TempDir.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
-class ErrorTest : public ::testing::Test {
-protected:
-    TempDir dir;
-    CurrentDir inDir{dir.Path()};
-};
+using ErrorLogTest = ScratchDirTest;
 
 // The exact CP932 bytes of one line: labels, tag, message, CR LF.
-TEST_F(ErrorTest, WritesTheLineAsShiftJisBytes) {
-    RemoveErrorLog();
+TEST_F(ErrorLogTest, WritesTheLineAsShiftJisBytes) {
     Error::Report("StraightDataBase1", "範囲外のデータにアクセスしようとした", 0);
     const std::string expected =
         "\x83\x47\x83\x89\x81\x5B\x94\xAD\x90\xB6\x83\x4E\x83\x89\x83\x58\x81\x46" // エラー発生クラス：
@@ -27,8 +19,7 @@ TEST_F(ErrorTest, WritesTheLineAsShiftJisBytes) {
 }
 
 // Levels 0 to 2 append and return; an unknown level adds a line of its own and returns.
-TEST_F(ErrorTest, OtherLevelsAppendAndReturn) {
-    RemoveErrorLog();
+TEST_F(ErrorLogTest, OtherLevelsAppendAndReturn) {
     Error::Report("First1", "一行目", 0);
     Error::Report("Second1", "二行目\tタブ入り", 2);
     Error::Report("Some1", "未知のレベル", 4);
@@ -38,12 +29,16 @@ TEST_F(ErrorTest, OtherLevelsAppendAndReturn) {
                   ExpectedLogLine("Error1", "設定されていないレベルで設定しようとしました"));
 }
 
-TEST_F(ErrorTest, LevelThreeLogsAndEndsTheProcessWithStatusZero) {
-    EXPECT_REPORT(Error::Report("CourseData1", "ありえないサイドを検出", 3), "CourseData1",
-                  "ありえないサイドを検出");
-    EXPECT_REPORT(Error::Fatal("WinMain", "終了"), "WinMain", "終了");
+TEST_F(ErrorLogTest, FatalReportsLogAndEndTheProcessWithStatusZero) {
+    const ReportCase reports[] = {
+        {[] { Error::Report("CourseData1", "ありえないサイドを検出", 3); }, "CourseData1",
+         "ありえないサイドを検出"},
+        {[] { Error::Fatal("WinMain", "終了"); }, "WinMain", "終了"},
+    };
+    ExpectReports(reports);
 }
 
+// The log of an earlier run is replaced by the first report of this one.
 TEST(ErrorLogStart, FirstReportOfARunTruncatesTheOldLog) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
