@@ -5,14 +5,8 @@
 # It leaves designer.png, the window with the sample course, a picture of each layout and
 # one of the height layout with the textured road in RUNDIR.
 # Usage: smoke.sh VELMORA XHELPER SAMPLE RUNDIR
-set -eu
-velmora=$1 xhelper=$2 sample=$3 run=$4
-texture="$(cd "$(dirname "$0")/../.." && pwd)/resources/Texture.bmp"
 . "$(dirname "$0")/lib.sh"
-e2e_start_directory
-cp "$texture" Texture.bmp
-e2e_start_x 100
-e2e_start_designer "$sample"
+e2e_begin "$3"
 "$xhelper" shot before.png
 "$xhelper" shot designer.png 0 0 800 600
 
@@ -42,8 +36,7 @@ sleep 1
 cmp -s layout-height.png layout-height-texture.png && { echo "the texture button changed nothing"; exit 1; }
 
 e2e_close_designer
-grep -q '^\[MainWindow\]' Settei.ini || { echo "Settei.ini was not written"; exit 1; }
-grep -q '^ShowCmd=1' Settei.ini
-grep -q '^Right=800' Settei.ini
-if [ -e ErrorLog.err ]; then echo "the designer reported a fault"; cat ErrorLog.err; exit 1; fi
+[ "$(ini_value ShowCmd MainWindow)-$(ini_value Right MainWindow)" = 1-800 ] ||
+    { echo "Settei.ini does not hold the placement"; exit 1; }
+e2e_no_error_log
 echo "smoke test passed"
