@@ -91,33 +91,32 @@ TEST_F(ToolPanelTest, PressingAToolOrAViewChoosesIt) {
     EXPECT_EQ(GetCurrentTool(), CameraZoomTool);
 }
 
-TEST_F(ToolPanelTest, TheLoopButtonTogglesTheCourseLoopAndMarksItChanged) {
+// The loop button toggles the course's loop; a new or loaded course sets the button.
+TEST_F(ToolPanelTest, TheLoopButtonAndTheCoursesLoopFollowEachOther) {
     HoverPanelButton(LoopButton);
     EXPECT_EQ(Level(LoopButton), 2);
     PressPanelButton(LoopButton);
     EXPECT_EQ(Level(LoopButton), 1);
     EXPECT_EQ(CourseData::IsLoop(), 1);
     EXPECT_EQ(CourseData::IsChanged(), 1);
+    ASSERT_EQ(CourseData::Save(dir.File("loop.cus").c_str()), 0);
     PressPanelButton(LoopButton);
     EXPECT_EQ(Level(LoopButton), 2);
     EXPECT_EQ(CourseData::IsLoop(), 0);
     LeavePanelButton(LoopButton);
     EXPECT_EQ(Level(LoopButton), 0);
     EXPECT_TRUE(sounds.empty());
-}
 
-TEST_F(ToolPanelTest, ANewOrLoadedCourseSetsTheLoopButton) {
-    CourseData::SetLoop(1);
-    ASSERT_EQ(CourseData::Save(dir.File("loop.cus").c_str()), 0);
-    CourseData::NewCourse();
-    EXPECT_EQ(Level(LoopButton), 0);
     ASSERT_EQ(CourseData::Load(dir.File("loop.cus").c_str()), 0);
     EXPECT_EQ(Level(LoopButton), 1);
     EXPECT_EQ(GetLoopState(), 1);
+    CourseData::NewCourse();
+    EXPECT_EQ(Level(LoopButton), 0);
 }
 
 // While the right button is held the popup beside the button shows the help text: as
-// wide as its widest line and as high as its lines, with a margin of 10 all round.
+// wide as its widest line and as high as its lines, with a margin of 10 all round. The
+// mouse leaving the button hides it too.
 TEST_F(ToolPanelTest, ARightPressShowsTheButtonsHelpBesideIt) {
     ShowLayout(HeightLayoutButton); // the perspective view's buttons too
     const platform::Font font(12, "ＭＳ　ゴシック");
@@ -143,9 +142,7 @@ TEST_F(ToolPanelTest, ARightPressShowsTheButtonsHelpBesideIt) {
         EXPECT_EQ(MessageWindow::GetPopup(), 0u) << line;
         EXPECT_FALSE(platform::IsWindow(popup)) << line;
     }
-}
 
-TEST_F(ToolPanelTest, LeavingWhileTheRightButtonIsHeldHidesTheHelp) {
     HoverPanelButton(WidthTool);
     platform::SendMessage(GetButton(WidthTool), platform::Message::RightDown);
     ASSERT_NE(MessageWindow::GetPopup(), 0u);
