@@ -139,19 +139,3 @@ TEST_F(PlatformWindowTest, PaintingShowsTheSurfaceWithFullIntensityChannels) {
     EXPECT_EQ(framed.pixel(2, 2), qRgb(255, 0, 0));
     EXPECT_EQ(framed.pixel(3, 3), qRgb(0, 0, 255));
 }
-
-TEST_F(PlatformWindowTest, TheCursorHidesWhileTheDisplayCountIsNegative) {
-    EXPECT_EQ(ShowCursor(false), -1);
-    EXPECT_EQ(ShowCursor(false), -2);
-    EXPECT_EQ(ShowCursor(true), -1);
-    EXPECT_EQ(ShowCursor(true), 0);
-}
-
-TEST_F(PlatformWindowTest, AZeroSizedWindowPaintsNothing) {
-    MoveWindow(other, 0, 0, 0, 0);
-    UpdateWindow(other);
-    DrawContext& context = BeginPaint(other);
-    EXPECT_EQ(context.GetSurface(), nullptr);
-    EndPaint(other);
-    EXPECT_EQ(GetWindowSurface(other), nullptr);
-}
