@@ -8,7 +8,9 @@
 #include "model/CourseData.h"
 #include "platform/Profile.h"
 #include "support/DesignerFixture.h"
+#include "views/ParallelDisp.h"
 
+#include <QWidget>
 #include <filesystem>
 #include <optional>
 
@@ -70,6 +72,9 @@ TEST_F(MainWindowTest, NewAsksBeforeAChangedCourseIsLost) {
     ChangeCourse();
     boxAnswers = {platform::AnswerCancel};
     EXPECT_FALSE(CloseMainWindow());
+    boxAnswers = {platform::AnswerCancel};
+    HostOf(WinMain::GetMainWindow())->window()->close(); // as the window system asks
+    EXPECT_TRUE(platform::IsWindowVisible(WinMain::GetMainWindow()));
     boxAnswers = {platform::AnswerYes};
     fileAnswers = {dir.File("missing/course.cus")};
     EXPECT_FALSE(CloseMainWindow());
@@ -109,7 +114,25 @@ TEST_F(MainWindowTest, TheFileCommandsWorkOnTheChosenFile) {
     }
 }
 
-// The open failure's box has its text and title the other way round.
+// The views show at once the course that New or Open leaves.
+TEST_F(MainWindowTest, NewAndOpenRedrawTheViews) {
+    PlaceMainWindow(700, 500);
+    ShowLayout(TopViewButton);
+    ChangeCourse();
+    WinMain::RefreshShownViews();
+    fileAnswers = {dir.File("two.cus"), dir.File("two.cus")};
+    Command(SaveAsCommand);
+    for (int command : {NewCommand, OpenCommand}) {
+        Command(command);
+        EXPECT_EQ(CourseData::GetPointNum(), command == NewCommand ? 0 : 2);
+        EXPECT_TRUE(ShowsView(ParallelWindow::GetWindow(0), ParallelWindow::GetCamera(0),
+                              [](CameraControl& camera) { ParallelDisp::Draw(camera, 1); }))
+            << command;
+    }
+}
+
+// The open failure's box has its text and title the other way round. Before Open comes
+// the prompt for the changed course.
 TEST_F(MainWindowTest, AFileThatCannotBeOpenedOrWrittenIsReported) {
     ChangeCourse();
     const std::pair<int, Box> rows[] = {
@@ -117,11 +140,12 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedOrWrittenIsReported) {
         {SaveAsCommand, {"Error", "ファイルのオープンに失敗"}},
         {ExportCommand, {"Error", "ファイルのオープンに失敗"}},
     };
-    boxAnswers = {platform::AnswerNo}; // to the prompt before Open
+    boxAnswers = {platform::AnswerNo};
     for (const auto& [command, box] : rows) {
+        boxes.clear();
         fileAnswers = {dir.File("missing/file")};
         Command(command);
-        ASSERT_FALSE(boxes.empty()) << command;
+        ASSERT_EQ(boxes.size(), command == OpenCommand ? 2u : 1u) << command;
         EXPECT_EQ(boxes.back().text, box.text) << command;
         EXPECT_EQ(boxes.back().title, box.title) << command;
     }
@@ -186,6 +210,7 @@ TEST_F(MainWindowTest, HelpOpensTheDocumentAndAboutNamesTheProgram) {
 }
 
 // The views in view order: top, side, front, dial, expanded top, expanded side, perspective.
+// A layout of one view gives it all the client area right of the panel.
 TEST_F(MainWindowTest, EachViewButtonShowsItsViews) {
     PlaceMainWindow(700, 500);
     const std::pair<int, const char*> rows[] = {
@@ -206,4 +231,10 @@ TEST_F(MainWindowTest, EachViewButtonShowsItsViews) {
         }
         EXPECT_EQ(shown, expected) << button;
     }
+
+    PressPanelButton(TopViewButton);
+    const platform::Rect client = platform::GetClientRect(WinMain::GetMainWindow());
+    const platform::Rect top = platform::GetWindowRect(ParallelWindow::GetWindow(0));
+    EXPECT_EQ(top.right - top.left, client.right - GetPanelWidth());
+    EXPECT_EQ(top.bottom - top.top, client.bottom);
 }
