@@ -107,7 +107,7 @@ TEST_F(RealDialogTest, SavingOverAnExistingFileAsksFirst) {
     EXPECT_NE(ReadText(dir.File("other.cus")), "keep");
 }
 
-TEST_F(RealDialogTest, TheSavePromptAnswersInJapanese) {
+TEST_F(RealDialogTest, TheSavePromptSpeaksJapaneseAndItsNoDiscards) {
     platform::SetMessageBoxResponder({});
     QString yes;
     QString no;
@@ -124,6 +124,9 @@ TEST_F(RealDialogTest, TheSavePromptAnswersInJapanese) {
     EXPECT_TRUE(yes.startsWith(QString::fromUtf8("はい"))) << yes.toStdString();
     EXPECT_TRUE(no.startsWith(QString::fromUtf8("いいえ"))) << no.toStdString();
     EXPECT_TRUE(cancel.startsWith(QString::fromUtf8("キャンセル"))) << cancel.toStdString();
+
+    WhenShown<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
+    EXPECT_EQ(WinMain::ConfirmDiscard(WinMain::GetMainWindow()), 0) << "No discards the changes";
 }
 
 // The language is chosen when the toolkit starts, so a fresh process starts under the LANG
