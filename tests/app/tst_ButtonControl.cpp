@@ -22,7 +22,7 @@ constexpr int AllButtons[] = {
 
 using ToolPanelTest = DesignerTest;
 
-TEST_F(ToolPanelTest, StartsWithEditToolAndShapeLayoutSelected) {
+TEST_F(ToolPanelTest, StartsWithItsButtonsInPlaceAndEditAndShapeChosen) {
     for (int id : AllButtons) {
         EXPECT_EQ(Level(id), id == EditTool || id == ShapeLayoutButton ? 1 : 0) << id;
     }
@@ -32,6 +32,17 @@ TEST_F(ToolPanelTest, StartsWithEditToolAndShapeLayoutSelected) {
     const platform::Rect panel = platform::GetClientRect(GetPanel());
     EXPECT_EQ(panel.right, 91);
     EXPECT_EQ(panel.bottom, 316);
+
+    // Each button's top left in the panel, and its width.
+    const platform::Point origin = platform::ClientToScreen(GetPanel(), {0, 0});
+    std::string places;
+    for (int id : AllButtons) {
+        const platform::Rect rect = platform::GetWindowRect(GetButton(id));
+        places += std::to_string(rect.left - origin.x) + "," + std::to_string(rect.top - origin.y) +
+                  "+" + std::to_string(rect.right - rect.left) + " ";
+    }
+    EXPECT_EQ(places, "0,0+91 0,22+91 0,44+91 0,66+91 0,98+91 0,120+91 0,152+45 45,152+45 "
+                      "0,174+45 0,196+45 45,196+45 0,228+91 0,250+91 0,272+91 0,294+91 ");
 }
 
 // A button shows the frame of its level out of its strip of three.
