@@ -149,6 +149,10 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedOrWrittenIsReported) {
         EXPECT_EQ(boxes.back().text, box.text) << command;
         EXPECT_EQ(boxes.back().title, box.title) << command;
     }
+    boxes.clear();
+    fileAnswers = {std::string()}; // an empty choice is a cancel
+    Command(SaveAsCommand);
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(MainWindowTest, EachDialogRemembersItsOwnDirectory) {
