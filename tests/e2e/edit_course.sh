@@ -33,16 +33,13 @@ same() {
     awk -v a="$1" -v b="$2" -v what="$3" \
         'BEGIN { if (a - b > 1e-6 || b - a > 1e-6) { print what ": " a " != " b; exit 1 } }'
 }
-# A click lands 1/zoom world units per pixel from the view's centre, screen up being +z;
-# the layout has rescaled the zoom, so the scale is read off the two points 200 pixels
-# apart that nothing moved. The drag moved the second point 0.8 units per pixel whatever
-# the zoom: x by 0.8 * 15, z by 0.8 * 10.
+# A click lands 1/zoom world units per pixel from the view's centre, screen up being +z
+# (the window tests prove where clicks land); the layout has rescaled the zoom, so the
+# scale is read off the two points 200 pixels apart that nothing moved. The drag moved the
+# second point 0.8 units per pixel whatever the zoom: x by 0.8 * 15, z by 0.8 * 10.
 scale=$(calc "($(at 2 0) - $(at 0 0)) / 200")
 same "$(calc "$(at 1 0) - $(at 0 0)")" "$(calc "100 * $scale + 12")" "x of point 1"
 same "$(calc "$(at 1 2) - $(at 0 2)")" "$(calc "-20 * $scale + 8")" "z of point 1"
-same "$(calc "$(at 2 2) - $(at 0 2)")" "$(calc "-100 * $scale")" "z of point 2"
-same "$(calc "$(at 3 0) - $(at 0 0)")" "$(calc "50 * $scale")" "x of point 3"
-same "$(calc "$(at 3 2) - $(at 0 2)")" "$(calc "-150 * $scale")" "z of point 3"
 # Only the second point was raised: 0.8 units per pixel of the 25-pixel drag upwards.
 for point in 0 1 2 3; do
     same "$(at $point 1)" "$([ $point -eq 1 ] && echo 20 || echo 0)" "height of point $point"
