@@ -1,9 +1,10 @@
 #include "app/ButtonControl.h"
 #include "app/DrawButton.h"
 #include "app/MessageWindow.h"
+#include "app/PerspecButton.h"
 #include "model/CourseData.h"
+#include "platform/BitmapResource.h"
 #include "platform/Text.h"
-#include "platform/Windows.h"
 #include "support/DesignerFixture.h"
 
 #include <algorithm>
@@ -21,10 +22,9 @@ constexpr int AllButtons[] = {
 
 using ToolPanelTest = DesignerTest;
 
-TEST_F(ToolPanelTest, StartsWithEditToolAndShapeLayoutSelected) {
+TEST_F(ToolPanelTest, StartsWithItsButtonsInPlaceAndEditAndShapeChosen) {
     for (int id : AllButtons) {
-        const bool selected = id == EditTool || id == ShapeLayoutButton;
-        EXPECT_EQ(Level(id), selected ? 1 : 0) << id;
+        EXPECT_EQ(Level(id), id == EditTool || id == ShapeLayoutButton ? 1 : 0) << id;
     }
     EXPECT_EQ(GetCurrentTool(), EditTool);
     EXPECT_EQ(GetCurrentView(), ShapeLayoutButton);
@@ -32,27 +32,38 @@ TEST_F(ToolPanelTest, StartsWithEditToolAndShapeLayoutSelected) {
     const platform::Rect panel = platform::GetClientRect(GetPanel());
     EXPECT_EQ(panel.right, 91);
     EXPECT_EQ(panel.bottom, 316);
-    const platform::Rect roll = platform::GetClientRect(GetButton(RollLayoutButton));
-    EXPECT_EQ(roll.right, 91);
-    EXPECT_EQ(roll.bottom, 22);
+
+    // Each button's top left in the panel, and its width.
+    const platform::Point origin = platform::ClientToScreen(GetPanel(), {0, 0});
+    std::string places;
+    for (int id : AllButtons) {
+        const platform::Rect rect = platform::GetWindowRect(GetButton(id));
+        places += std::to_string(rect.left - origin.x) + "," + std::to_string(rect.top - origin.y) +
+                  "+" + std::to_string(rect.right - rect.left) + " ";
+    }
+    EXPECT_EQ(places, "0,0+91 0,22+91 0,44+91 0,66+91 0,98+91 0,120+91 0,152+45 45,152+45 "
+                      "0,174+45 0,196+45 45,196+45 0,228+91 0,250+91 0,272+91 0,294+91 ");
 }
 
+// A button shows the frame of its level out of its strip of three.
 TEST_F(ToolPanelTest, ButtonsShowTheFrameOfTheirLevel) {
+    const std::unique_ptr<platform::Surface> strip =
+        platform::LoadBitmapResource("SAMPLEBUTTON_BMP");
+    ASSERT_NE(strip, nullptr);
     const platform::WindowHandle button = GetButton(SampleTool);
-    platform::UpdateWindow(button);
-    const platform::Surface* normal = platform::GetWindowSurface(button);
-    ASSERT_NE(normal, nullptr);
-    const platform::Surface normalCopy = *normal;
-    DrawButton::SetLevel(button, 2);
-    const platform::Surface* highlighted = platform::GetWindowSurface(button);
-    ASSERT_NE(highlighted, nullptr);
-    bool differs = false;
-    for (int y = 0; y < 22 && !differs; ++y) {
-        for (int x = 0; x < 91 && !differs; ++x) {
-            differs = normalCopy.Pixel(x, y) != highlighted->Pixel(x, y);
+    for (int level : {2, 1, 0}) {
+        DrawButton::SetLevel(button, level);
+        const platform::Surface* shown = platform::GetWindowSurface(button);
+        ASSERT_NE(shown, nullptr);
+        ASSERT_EQ(shown->Width(), 91);
+        bool same = shown->Height() == 22;
+        for (int y = 0; y < 22 && same; ++y) {
+            for (int x = 0; x < 91 && same; ++x) {
+                same = shown->Pixel(x, y) == strip->Pixel(91 * level + x, y);
+            }
         }
+        EXPECT_TRUE(same) << level;
     }
-    EXPECT_TRUE(differs);
 }
 
 TEST_F(ToolPanelTest, HoverHighlightsOtherButtonsWithOneClickEach) {
@@ -73,80 +84,76 @@ TEST_F(ToolPanelTest, HoverHighlightsOtherButtonsWithOneClickEach) {
     EXPECT_EQ(sounds.size(), 2u);
 }
 
-TEST_F(ToolPanelTest, PressingAToolSelectsItAndPressingItAgainKeepsIt) {
+// A tool or a view is chosen on the press, even when the mouse then leaves the button,
+// and stays chosen when pressed again.
+TEST_F(ToolPanelTest, PressingAToolOrAViewChoosesIt) {
+    PressPanelButton(CameraZoomTool);
     PressPanelButton(CameraZoomTool);
     EXPECT_EQ(GetCurrentTool(), CameraZoomTool);
     EXPECT_EQ(Level(CameraZoomTool), 1);
     EXPECT_EQ(Level(EditTool), 0);
-    PressPanelButton(CameraZoomTool);
-    EXPECT_EQ(Level(CameraZoomTool), 1);
-    EXPECT_EQ(GetCurrentView(), ShapeLayoutButton);
+
+    HoverPanelButton(RollLayoutButton);
+    Send(GetButton(RollLayoutButton), platform::Message::LeftDown, 3, 3);
+    LeavePanelButton(RollLayoutButton);
+    EXPECT_EQ(GetCurrentView(), RollLayoutButton);
+    EXPECT_EQ(Level(RollLayoutButton), 1);
+    EXPECT_EQ(Level(ShapeLayoutButton), 0);
+    EXPECT_EQ(GetCurrentTool(), CameraZoomTool);
 }
 
-TEST_F(ToolPanelTest, LoopButtonTogglesTheCourseLoopAndMarksItChanged) {
+// The loop button toggles the course's loop; a new or loaded course sets the button.
+TEST_F(ToolPanelTest, TheLoopButtonAndTheCoursesLoopFollowEachOther) {
     HoverPanelButton(LoopButton);
     EXPECT_EQ(Level(LoopButton), 2);
     PressPanelButton(LoopButton);
     EXPECT_EQ(Level(LoopButton), 1);
     EXPECT_EQ(CourseData::IsLoop(), 1);
     EXPECT_EQ(CourseData::IsChanged(), 1);
+    ASSERT_EQ(CourseData::Save(dir.File("loop.cus").c_str()), 0);
     PressPanelButton(LoopButton);
     EXPECT_EQ(Level(LoopButton), 2);
     EXPECT_EQ(CourseData::IsLoop(), 0);
     LeavePanelButton(LoopButton);
     EXPECT_EQ(Level(LoopButton), 0);
     EXPECT_TRUE(sounds.empty());
-}
 
-TEST_F(ToolPanelTest, ANewOrLoadedCourseSetsTheLoopButton) {
-    CourseData::SetLoop(1);
-    ASSERT_EQ(CourseData::Save(dir.File("loop.cus").c_str()), 0);
-    CourseData::NewCourse();
-    EXPECT_EQ(Level(LoopButton), 0);
     ASSERT_EQ(CourseData::Load(dir.File("loop.cus").c_str()), 0);
     EXPECT_EQ(Level(LoopButton), 1);
     EXPECT_EQ(GetLoopState(), 1);
+    CourseData::NewCourse();
+    EXPECT_EQ(Level(LoopButton), 0);
 }
 
-TEST_F(ToolPanelTest, ViewButtonIsChosenOnPressEvenWhenDraggedOff) {
-    const platform::WindowHandle button = GetButton(RollLayoutButton);
-    HoverPanelButton(RollLayoutButton);
-    platform::MessageArgs inside;
-    inside.x = 3;
-    inside.y = 3;
-    platform::SendMessage(button, platform::Message::LeftDown, inside);
-    platform::MessageArgs outside;
-    outside.x = 200;
-    outside.y = 3;
-    platform::SendMessage(button, platform::Message::MouseMove, outside);
-    EXPECT_EQ(GetCurrentView(), RollLayoutButton);
-    EXPECT_EQ(Level(RollLayoutButton), 1);
-    EXPECT_EQ(Level(ShapeLayoutButton), 0);
-}
-
-TEST_F(ToolPanelTest, RightPressShowsTheHelpPopupBesideTheButton) {
-    const platform::WindowHandle button = GetButton(TopViewButton);
-    platform::SendMessage(button, platform::Message::RightDown);
-    const platform::WindowHandle popup = MessageWindow::GetPopup();
-    ASSERT_NE(popup, 0u);
-    const platform::Rect buttonRect = platform::GetWindowRect(button);
-    const platform::Rect popupRect = platform::GetWindowRect(popup);
-    EXPECT_EQ(popupRect.left, buttonRect.right + 10);
-    EXPECT_EQ(popupRect.top, buttonRect.bottom + 10);
-
-    // Two lines: "[Function]" and "  上面図ウィンドウ"; the second is the wider.
+// While the right button is held the popup beside the button shows the help text: as
+// wide as its widest line and as high as its lines, with a margin of 10 all round. The
+// mouse leaving the button hides it too.
+TEST_F(ToolPanelTest, ARightPressShowsTheButtonsHelpBesideIt) {
+    ShowLayout(HeightLayoutButton); // the perspective view's buttons too
     const platform::Font font(12, "ＭＳ　ゴシック");
     const int pitch = font.Height() + font.ExternalLeading();
-    EXPECT_EQ(popupRect.right - popupRect.left,
-              std::max(font.TextWidth("[Function]"), font.TextWidth("  上面図ウィンドウ")) + 20);
-    EXPECT_EQ(popupRect.bottom - popupRect.top, 2 * pitch + 20);
+    for (const auto& [button, line] :
+         {std::pair{GetButton(TopViewButton), "  上面図ウィンドウ"},
+          std::pair{PerspecButton::GetButton(PerspecButton::WireframeButton),
+                    "  ワイヤーフレームで描写"},
+          std::pair{PerspecButton::GetButton(PerspecButton::TextureButton),
+                    "  パースペクティブテクスチャーで描写"}}) {
+        platform::SendMessage(button, platform::Message::RightDown);
+        const platform::WindowHandle popup = MessageWindow::GetPopup();
+        ASSERT_NE(popup, 0u) << line;
+        const platform::Rect beside = platform::GetWindowRect(button);
+        const platform::Rect rect = platform::GetWindowRect(popup);
+        EXPECT_EQ(rect.left, beside.right + 10) << line;
+        EXPECT_EQ(rect.top, beside.bottom + 10) << line;
+        EXPECT_EQ(rect.right - rect.left,
+                  std::max(font.TextWidth("[Function]"), font.TextWidth(line)) + 20)
+            << line;
+        EXPECT_EQ(rect.bottom - rect.top, 2 * pitch + 20) << line;
+        platform::SendMessage(button, platform::Message::RightUp);
+        EXPECT_EQ(MessageWindow::GetPopup(), 0u) << line;
+        EXPECT_FALSE(platform::IsWindow(popup)) << line;
+    }
 
-    platform::SendMessage(button, platform::Message::RightUp);
-    EXPECT_EQ(MessageWindow::GetPopup(), 0u);
-    EXPECT_FALSE(platform::IsWindow(popup));
-}
-
-TEST_F(ToolPanelTest, LeavingWhileRightHeldHidesTheHelp) {
     HoverPanelButton(WidthTool);
     platform::SendMessage(GetButton(WidthTool), platform::Message::RightDown);
     ASSERT_NE(MessageWindow::GetPopup(), 0u);

@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
@@ -66,12 +67,21 @@ protected:
     }
 };
 
-TEST_F(RealDialogTest, ABareTypedNameIsSavedInTheStartDirectory) {
+// A bare name lands in the folder the dialog opens in: the start directory first, and the
+// folder that dialog remembers afterwards.
+TEST_F(RealDialogTest, ABareTypedNameIsSavedWhereTheDialogOpens) {
     WhenShown<QFileDialog>([](QFileDialog& dialog) { TypeName(dialog, "mytrack.cus"); });
     WinMain::SaveCourseAs(WinMain::GetMainWindow());
     EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("mytrack.cus")));
-    EXPECT_EQ(Profile::GetString(dir.File("Settei.ini"), "CourseFileSave", "LoadFileDir", ""),
+    const std::string settings = dir.File("Settei.ini");
+    EXPECT_EQ(Profile::GetString(settings, "CourseFileSave", "LoadFileDir", ""),
               dir.Path().string());
+
+    std::filesystem::create_directories(dir.Path() / "meshes");
+    Profile::WriteString(settings, "CobFileSave", "LoadFileDir", dir.File("meshes"));
+    WhenShown<QFileDialog>([](QFileDialog& dialog) { TypeName(dialog, "mytrack.cob"); });
+    WinMain::ExportCourseAs(WinMain::GetMainWindow());
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("meshes/mytrack.cob")));
 }
 
 TEST_F(RealDialogTest, SavingOverAnExistingFileAsksFirst) {
@@ -97,7 +107,7 @@ TEST_F(RealDialogTest, SavingOverAnExistingFileAsksFirst) {
     EXPECT_NE(ReadText(dir.File("other.cus")), "keep");
 }
 
-TEST_F(RealDialogTest, TheSavePromptAnswersInJapanese) {
+TEST_F(RealDialogTest, TheSavePromptSpeaksJapaneseAndItsNoDiscards) {
     platform::SetMessageBoxResponder({});
     QString yes;
     QString no;
@@ -106,12 +116,17 @@ TEST_F(RealDialogTest, TheSavePromptAnswersInJapanese) {
         yes = ButtonText(box, QMessageBox::Yes);
         no = ButtonText(box, QMessageBox::No);
         cancel = ButtonText(box, QMessageBox::Cancel);
+        EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::Yes));
+        EXPECT_EQ(box.escapeButton(), box.button(QMessageBox::Cancel));
         box.button(QMessageBox::Cancel)->click();
     });
     EXPECT_EQ(WinMain::ConfirmDiscard(WinMain::GetMainWindow()), 1);
     EXPECT_TRUE(yes.startsWith(QString::fromUtf8("はい"))) << yes.toStdString();
     EXPECT_TRUE(no.startsWith(QString::fromUtf8("いいえ"))) << no.toStdString();
     EXPECT_TRUE(cancel.startsWith(QString::fromUtf8("キャンセル"))) << cancel.toStdString();
+
+    WhenShown<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
+    EXPECT_EQ(WinMain::ConfirmDiscard(WinMain::GetMainWindow()), 0) << "No discards the changes";
 }
 
 // The language is chosen when the toolkit starts, so a fresh process starts under the LANG

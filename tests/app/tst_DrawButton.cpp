@@ -1,8 +1,6 @@
 #include "app/DrawButton.h"
 #include "platform/Application.h"
-#include "platform/Windows.h"
 #include "support/DesignerFixture.h"
-#include "support/ErrorLogCheck.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -40,42 +38,26 @@ protected:
         UnregisterWindowClass("ButtonParent");
         DrawButton::End();
     }
-    void Send(Message message, int x = 5, int y = 5) {
-        MessageArgs args;
-        args.x = x;
-        args.y = y;
-        SendMessage(button, message, args);
-    }
 
     WindowHandle parent = 0;
     WindowHandle button = 0;
-    CurrentDir inDir{DeathTestDirectory()};
 };
 
 } // namespace
 
 TEST_F(DrawButtonTest, PassingOverTheButtonTellsEnterThenLeave) {
-    Send(Message::SetCursor);
-    Send(Message::MouseMove, 91, 22); // the right and bottom edges count as inside
+    SendMessage(button, Message::SetCursor);
+    Send(button, Message::MouseMove, 91, 22); // the right and bottom edges count as inside
     EXPECT_EQ(GetCapture(), button);
-    Send(Message::MouseMove, 92, 5);
+    Send(button, Message::MouseMove, 92, 5);
     EXPECT_EQ(codes, (std::vector<int>{DrawButton::Entered, DrawButton::Left}));
     EXPECT_EQ(GetCapture(), 0u);
 }
 
 TEST_F(DrawButtonTest, PressingAndDraggingOffTellsEnterPressReleaseLeave) {
-    Send(Message::SetCursor);
-    Send(Message::LeftDown);
-    Send(Message::MouseMove, -1, 5); // left of the button: outside as an unsigned number
+    SendMessage(button, Message::SetCursor);
+    Send(button, Message::LeftDown, 5, 5);
+    Send(button, Message::MouseMove, -1, 5); // left of the button: outside as an unsigned number
     EXPECT_EQ(codes, (std::vector<int>{DrawButton::Entered, DrawButton::Pressed,
                                        DrawButton::Released, DrawButton::Left}));
-}
-
-TEST_F(DrawButtonTest, LevelsBeyondTheStripAreReported) {
-    DrawButton::SetLevel(button, 2);
-    EXPECT_EQ(DrawButton::GetLevel(button), 2);
-    EXPECT_REPORT(DrawButton::SetLevel(button, 3), "DrawButton1",
-                  "設定された段回数をこえてボタンの状態を設定しようとした");
-    EXPECT_REPORT(DrawButton::SetLevelById(7, 0), "DrawButton1",
-                  "登録されていないリメ[スIDでアクセスしようとした");
 }

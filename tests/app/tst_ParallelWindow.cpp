@@ -1,132 +1,101 @@
 #include "app/ButtonControl.h"
 #include "app/ParallelWindow.h"
-#include "app/WinMain.h"
 #include "platform/Application.h"
-#include "platform/Windows.h"
-#include "platform/qt/HostWidget.h"
-#include "platform/qt/WindowRegistry.h"
 #include "support/CourseTest.h"
 #include "support/DesignerFixture.h"
-#include "support/ErrorLogCheck.h"
+#include "views/ParallelDisp.h"
 
 #include <QTest>
 
+using namespace ButtonControl;
 using platform::Message;
 
 namespace {
-
-constexpr platform::Colour15 Red = platform::Rgb15(255, 0, 0);
 
 // The designer with the top view filling the area right of the tool panel.
 class ParallelWindowTest : public DesignerTest {
 protected:
     void SetUp() override {
         DesignerTest::SetUp();
-        platform::WindowPlacement placement;
-        placement.normalPosition = {0, 0, 700, 500};
-        platform::SetWindowPlacement(WinMain::GetMainWindow(), placement);
-        PressPanelButton(ButtonControl::TopViewButton);
-        platform::ProcessPendingEvents();
+        PlaceMainWindow(700, 500);
+        ShowLayout(TopViewButton);
         top = ParallelWindow::GetWindow(0);
     }
 
-    void Send(Message message, int x, int y) {
-        platform::MessageArgs args;
-        args.x = x;
-        args.y = y;
-        platform::SendMessage(top, message, args);
-    }
-
-    void Click(int x, int y) {
-        Send(Message::LeftDown, x, y);
-        Send(Message::LeftUp, x, y);
-    }
-
-    static Vec3d WorldAt(int x, int y) {
-        Vec3d world{};
-        ParallelWindow::GetCamera(0).ScreenToWorld(x, y, world);
-        return world;
+    // The layout shows the views with the perspective camera's place.
+    bool ShowsCourse() const {
+        return ShowsView(top, ParallelWindow::GetCamera(0),
+                         [](CameraControl& camera) { ParallelDisp::Draw(camera, 1); });
     }
 
     platform::WindowHandle top = 0;
 };
 
+double CameraXInPixels() {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+    double zoom = 0.0;
+    ParallelWindow::GetCamera(0).GetCamera(x, y, z, zoom);
+    return x * zoom;
+}
+
 } // namespace
 
-TEST_F(ParallelWindowTest, AClickAddsAPointUnderTheMouseAndThePaintShowsItSelected) {
-    EXPECT_FALSE(platform::IsWindowVisible(ParallelWindow::GetWindow(1))); // not in this layout
-    QWidget* widget = platform::FindWindowEntry(top)->host;
-    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(61, 41)); // inside the 1-pixel frame
+TEST_F(ParallelWindowTest, AClickAddsAPointUnderTheMouse) {
+    QTest::mouseClick(HostOf(top), Qt::LeftButton, {}, QPoint(61, 41)); // inside the frame
     platform::ProcessPendingEvents();
     ASSERT_EQ(CourseData::GetPointNum(), 1);
-    EXPECT_DOUBLE_EQ(PositionOf(0).x, WorldAt(60, 40).x);
-    EXPECT_DOUBLE_EQ(PositionOf(0).z, WorldAt(60, 40).z);
-    Click(200, 150);
-    ASSERT_EQ(CourseData::GetPointNum(), 2);
-    platform::UpdateWindow(top);
-    const platform::Surface* shown = platform::GetWindowSurface(top);
-    ASSERT_NE(shown, nullptr);
-    // The marker's left edge; the round trip through the world may move it by a pixel.
-    Vec3d screen{};
-    ParallelWindow::GetCamera(0).WorldToScreen(PositionOf(1), screen);
-    EXPECT_EQ(shown->Pixel(static_cast<int>(screen.x) - 3, static_cast<int>(screen.y)), Red);
+    Vec3d world{};
+    ParallelWindow::GetCamera(0).ScreenToWorld(60, 40, world);
+    EXPECT_DOUBLE_EQ(PositionOf(0).x, world.x);
+    EXPECT_DOUBLE_EQ(PositionOf(0).z, world.z);
+    EXPECT_TRUE(ShowsCourse());
 }
 
-TEST_F(ParallelWindowTest, ADragMovesTheSelectedPointWithThePointerHiddenUntilTheRelease) {
-    Click(100, 100);
-    const Vec3d start = PositionOf(0);
-    platform::SetCursorPos(40, 50);
-    Send(Message::LeftDown, 300, 200); // away from the point
-    Send(Message::MouseMove, 310, 195);
-    EXPECT_EQ(platform::ShowCursor(true), 0); // hidden at -1
-    platform::ShowCursor(false);
-    Send(Message::MouseMove, 315, 195);
-    Send(Message::LeftUp, 315, 195);
-    EXPECT_EQ(CourseData::GetPointNum(), 1); // the release after a drag adds nothing
-    EXPECT_DOUBLE_EQ(PositionOf(0).x, start.x + 0.8 * 15);
-    EXPECT_DOUBLE_EQ(PositionOf(0).z, start.z + 0.8 * 5);
-    const platform::Point back = platform::GetCursorPos();
-    EXPECT_EQ(back.x, 40);
-    EXPECT_EQ(back.y, 50);
-    EXPECT_EQ(platform::ShowCursor(false), -1); // shown again
-    platform::ShowCursor(true);
-    EXPECT_EQ(platform::GetCapture(), 0u);
-}
+// A drag reaches the course or the camera through the panel's current tool, and the views
+// show the result at once.
+TEST_F(ParallelWindowTest, DragsActWithThePanelsToolAndRedraw) {
+    AddPoints({{0, 0, 0}, {400, 0, 300}});
+    CourseData::SetHandle(0, CourseData::HandlePoint);
+    const struct {
+        int tool;
+        int dx, dy;
+        double (*measure)();
+        double change;
+    } rows[] = {
+        {EditTool, 15, -5, [] { return PositionOf(0).x; }, 0.8 * 15},
+        {EditTool, 15, -5, [] { return PositionOf(0).z; }, 0.8 * 5},
+        {SampleTool, 0, 3, [] { return double(CourseData::GetSampleNum(0)); }, 3.0},
+        {WidthTool, 0, 5, [] { return CourseData::GetWidthScale(); }, 0.5},
+        {CameraMoveTool, 10, 0, CameraXInPixels, -10.0}, // the picture follows the mouse
+        {CameraZoomTool, 0, -10, [] { return ParallelWindow::GetCamera(0).GetZoom(); }, 0.1},
+    };
+    for (const auto& row : rows) {
+        PressPanelButton(row.tool);
+        const double before = row.measure();
+        Drag(top, 300, 200, 300 + row.dx, 200 + row.dy);
+        EXPECT_NEAR(row.measure() - before, row.change, 1e-9) << row.tool;
+        EXPECT_TRUE(ShowsCourse()) << row.tool;
+    }
 
-TEST_F(ParallelWindowTest, MovesWithBothButtonsHeldChangeNothing) {
-    Click(100, 100);
-    const Vec3d start = PositionOf(0);
-    Send(Message::LeftDown, 300, 200);
-    Send(Message::RightDown, 300, 200);
-    Send(Message::MouseMove, 330, 220);
-    Send(Message::LeftUp, 330, 220);
-    Send(Message::MouseMove, 340, 230);
-    Send(Message::RightUp, 340, 230);
+    PressPanelButton(EditTool);
+    Vec3d point{};
+    ParallelWindow::GetCamera(0).WorldToScreen(PositionOf(0), point);
+    Send(top, Message::RightDown, static_cast<int>(point.x), static_cast<int>(point.y));
+    Send(top, Message::RightUp, static_cast<int>(point.x), static_cast<int>(point.y));
     EXPECT_EQ(CourseData::GetPointNum(), 1);
-    EXPECT_EQ(PositionOf(0).x, start.x);
-    EXPECT_EQ(PositionOf(0).z, start.z);
-    EXPECT_EQ(platform::GetCapture(), 0u);
+    EXPECT_TRUE(ShowsCourse());
 }
 
-TEST_F(ParallelWindowTest, PlacingRescalesTheZoomByTheClientWidthExceptForZeroWidths) {
-    int width = 0;
-    int height = 0;
-    ParallelWindow::GetClientSize(0, width, height);
-    const double zoom = ParallelWindow::GetCamera(0).GetZoom();
-    // The same size again, frame included, keeps the zoom.
-    ParallelWindow::Place(0, 91, 0, width + 2, height + 2);
-    EXPECT_DOUBLE_EQ(ParallelWindow::GetCamera(0).GetZoom(), zoom);
-    ParallelWindow::Place(0, 91, 0, 0, 0);
-    EXPECT_DOUBLE_EQ(ParallelWindow::GetCamera(0).GetZoom(), zoom);
-    platform::UpdateWindow(top); // a view of no size draws nothing
-    ParallelWindow::Place(0, 91, 0, width + 2, height + 2);
-    EXPECT_DOUBLE_EQ(ParallelWindow::GetCamera(0).GetZoom(), zoom);
-    ParallelWindow::Place(0, 91, 0, width / 2 + 2, height + 2);
-    EXPECT_DOUBLE_EQ(ParallelWindow::GetCamera(0).GetZoom(), zoom * (width / 2) / width);
+TEST_F(ParallelWindowTest, PlacingRescalesTheZoomByTheClientWidth) {
+    ExpectZoomFollowsTheWidth(
+        top, [](int width, int height) { ParallelWindow::Place(0, 91, 0, width, height); },
+        [] { return ParallelWindow::GetCamera(0).GetZoom(); });
 }
 
-TEST(ParallelWindowReportTest, ViewNumbersBeyondTheThreeAreReported) {
-    CurrentDir inDir(DeathTestDirectory());
-    EXPECT_REPORT(ParallelWindow::GetWindow(3), "ParallelWindow1", "ありえないフラグを検出");
-    EXPECT_REPORT(ParallelWindow::GetWindow(-1), "ParallelWindow1", "ありえないフラグを検出");
+TEST_F(ParallelWindowTest, TheViewsLookDownFromTheSideAndFromTheFront) {
+    EXPECT_EQ(ParallelWindow::GetCamera(0).GetState(), CameraControl::Top);
+    EXPECT_EQ(ParallelWindow::GetCamera(1).GetState(), CameraControl::Side);
+    EXPECT_EQ(ParallelWindow::GetCamera(2).GetState(), CameraControl::Front);
 }

@@ -1,5 +1,6 @@
 #include "app/WinMain.h"
 #include "model/CourseData.h"
+#include "platform/Application.h"
 #include "platform/Profile.h"
 #include "platform/Windows.h"
 #include "support/DesignerFixture.h"
@@ -9,22 +10,34 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 
 namespace {
 
-void StorePlacement(const std::string& settings, int showCmd, int left, int top, int right,
-                    int bottom) {
-    Profile::WriteInt(settings, "MainWindow", "ShowCmd", showCmd);
-    Profile::WriteInt(settings, "MainWindow", "Left", left);
-    Profile::WriteInt(settings, "MainWindow", "Top", top);
-    Profile::WriteInt(settings, "MainWindow", "Right", right);
-    Profile::WriteInt(settings, "MainWindow", "Bottom", bottom);
-}
+class StartUpTest : public DesignerTest {
+protected:
+    // Closes the designer, leaves these lines as the stored placement, if any, and starts
+    // it again.
+    void Restart(const char* placement = nullptr) {
+        ASSERT_TRUE(CloseMainWindow());
+        WinMain::ShutDown();
+        started = false;
+        if (placement != nullptr) {
+            const std::string text = std::string("[MainWindow]\r\n") + placement;
+            WriteBytes(dir.File("Settei.ini"), {text.begin(), text.end()});
+        }
+        ASSERT_TRUE(WinMain::StartUp(nullptr));
+        started = true;
+    }
+};
 
 platform::Rect AvailableScreen() {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+}
+
+std::string Corners(const platform::Rect& rect) {
+    return std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
+           std::to_string(rect.right) + "," + std::to_string(rect.bottom);
 }
 
 // The window's own rectangle, without the frame the window system may add around it,
@@ -40,86 +53,66 @@ void ExpectWithin(const platform::Rect& rect, const platform::Rect& area) {
 
 } // namespace
 
-class MaximisedStartTest : public DesignerTest {
-    void BeforeStart() override { StorePlacement(dir.File("Settei.ini"), 3, 10, 20, 410, 320); }
-};
-
-TEST_F(MaximisedStartTest, AStoredMaximisedStateOpensMaximised) {
-    const platform::WindowPlacement placement =
-        platform::GetWindowPlacement(WinMain::GetMainWindow());
-    EXPECT_EQ(placement.showCmd, platform::ShowMaximized);
-    EXPECT_EQ(placement.normalPosition.left, 10);
-}
-
-class MinimisedStartTest : public DesignerTest {
-    void BeforeStart() override { StorePlacement(dir.File("Settei.ini"), 2, 10, 20, 410, 320); }
-};
-
-TEST_F(MinimisedStartTest, AStoredMinimisedStateOpensNormal) {
-    EXPECT_EQ(platform::GetWindowPlacement(WinMain::GetMainWindow()).showCmd, platform::ShowNormal);
-}
-
-class OffScreenStartTest : public DesignerTest {
-    void BeforeStart() override {
-        StorePlacement(dir.File("Settei.ini"), 1, 90000, 90000, 90400, 90300);
+// The first start, without settings, and a placement that cannot be read give the
+// defaults; one off every screen or larger than the screen (plausible numbers, yet
+// gigabytes of view surfaces) is fitted to it; a stored minimised state opens normal. Nor
+// can the window grow beyond the screen later.
+TEST_F(StartUpTest, AStoredPlacementIsRestoredAsFarAsTheScreenAllows) {
+    const struct {
+        const char* stored;
+        int showCmd;
+        const char* corners; // "": anywhere on the screen
+        int width, height;   // 0: any size that fits
+    } rows[] = {
+        {nullptr, platform::ShowNormal, "100,100,300,200", 0, 0},
+        {"ShowCmd=3\r\nLeft=10\r\nTop=20\r\nRight=410\r\nBottom=320\r\n", platform::ShowMaximized,
+         "10,20,410,320", 0, 0},
+        {"ShowCmd=2\r\nLeft=10\r\nTop=20\r\nRight=410\r\nBottom=320\r\n", platform::ShowNormal,
+         "10,20,410,320", 0, 0},
+        {"ShowCmd=0\r\nLeft=abc\r\nTop=50\r\nRight=20\r\n", platform::ShowNormal, "100,100,300,200",
+         0, 0},
+        {"Left=90000\r\nTop=90000\r\nRight=90400\r\nBottom=90300\r\n", platform::ShowNormal, "",
+         400, 300},
+        {"Left=0\r\nTop=0\r\nRight=100000\r\nBottom=100000\r\n", platform::ShowNormal, "", 0, 0},
+        {"ShowCmd=3\r\nLeft=0\r\nTop=0\r\nRight=10000\r\nBottom=10000\r\n", platform::ShowMaximized,
+         "", 0, 0},
+    };
+    const platform::Rect screen = AvailableScreen();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.stored != nullptr ? row.stored : "no settings");
+        if (row.stored != nullptr) {
+            Restart(row.stored);
+        }
+        const platform::WindowHandle window = WinMain::GetMainWindow();
+        const platform::WindowPlacement placement = platform::GetWindowPlacement(window);
+        const platform::Rect& rect = placement.normalPosition;
+        EXPECT_EQ(placement.showCmd, row.showCmd);
+        EXPECT_TRUE(platform::IsWindowVisible(window));
+        ExpectWithin(rect, screen);
+        if (*row.corners != '\0') {
+            EXPECT_EQ(Corners(rect), row.corners);
+        }
+        if (row.width != 0) {
+            EXPECT_EQ(rect.right - rect.left, row.width);
+            EXPECT_EQ(rect.bottom - rect.top, row.height);
+        }
+        platform::MoveWindow(window, 0, 0, 40000, 40000);
+        ExpectWithin(platform::GetWindowPlacement(window).normalPosition, screen);
     }
-};
-
-TEST_F(OffScreenStartTest, APlacementOffEveryScreenComesOntoThePrimaryOne) {
-    const platform::Rect rect =
-        platform::GetWindowPlacement(WinMain::GetMainWindow()).normalPosition;
-    ExpectWithin(rect, AvailableScreen());
-    EXPECT_EQ(rect.right - rect.left, 400);
-    EXPECT_EQ(rect.bottom - rect.top, 300);
 }
 
-// Plausible numbers, yet a window of them would take gigabytes of surfaces.
-class HugeStartTest : public DesignerTest {
-    void BeforeStart() override { StorePlacement(dir.File("Settei.ini"), 1, 0, 0, 100000, 100000); }
-};
-
-TEST_F(HugeStartTest, AStoredPlacementIsFittedToTheScreen) {
-    const platform::WindowHandle window = WinMain::GetMainWindow();
-    const platform::Rect area = AvailableScreen();
-    ExpectWithin(platform::GetWindowPlacement(window).normalPosition, area);
-    const platform::Rect client = platform::GetClientRect(window);
-    EXPECT_LE(client.right, area.right - area.left);
-    EXPECT_LE(client.bottom, area.bottom - area.top);
-
-    // Nor can it grow beyond the desktop later.
-    platform::MoveWindow(window, 0, 0, 40000, 40000);
-    const platform::Rect grown = platform::GetWindowPlacement(window).normalPosition;
-    EXPECT_LE(grown.right - grown.left, area.right - area.left);
-    EXPECT_LE(grown.bottom - grown.top, area.bottom - area.top);
-}
-
-class HugeMaximisedStartTest : public DesignerTest {
-    void BeforeStart() override { StorePlacement(dir.File("Settei.ini"), 3, 0, 0, 10000, 10000); }
-};
-
-TEST_F(HugeMaximisedStartTest, AMaximisedStateStaysMaximisedWithItsNormalRectangleFitted) {
-    const platform::WindowPlacement placement =
-        platform::GetWindowPlacement(WinMain::GetMainWindow());
-    EXPECT_EQ(placement.showCmd, platform::ShowMaximized);
-    ExpectWithin(placement.normalPosition, AvailableScreen());
-}
-
-class NonsenseSettingsTest : public DesignerTest {
-    void BeforeStart() override {
-        std::FILE* file = std::fopen(dir.File("Settei.ini").c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        std::fputs("[MainWindow]\r\nShowCmd=0\r\nLeft=abc\r\nTop=50\r\nRight=20\r\n", file);
-        std::fclose(file);
+TEST_F(StartUpTest, ClosingWritesThePlacementThatTheNextStartRestores) {
+    platform::WindowPlacement moved;
+    moved.normalPosition = {40, 50, 640, 530};
+    platform::SetWindowPlacement(WinMain::GetMainWindow(), moved);
+    Restart();
+    const std::string settings = dir.File("Settei.ini");
+    for (const auto& [key, value] :
+         {std::pair{"Length", 44}, {"ShowCmd", 1}, {"Left", 40}, {"Top", 50}, {"Bottom", 530}}) {
+        EXPECT_EQ(Profile::GetInt(settings, "MainWindow", key, 0), value) << key;
     }
-};
-
-TEST_F(NonsenseSettingsTest, NonsenseGivesTheDefaultsForWhatCannotBeRead) {
-    const platform::WindowPlacement placement =
-        platform::GetWindowPlacement(WinMain::GetMainWindow());
-    EXPECT_EQ(placement.showCmd, platform::ShowNormal);
-    EXPECT_TRUE(platform::IsWindowVisible(WinMain::GetMainWindow()));
-    EXPECT_EQ(placement.normalPosition.left, 100);
-    EXPECT_EQ(placement.normalPosition.right, 300);
+    EXPECT_EQ(Corners(platform::GetWindowPlacement(WinMain::GetMainWindow()).normalPosition),
+              "40,50,640,530");
 }
 
 class StartFileTest : public DesignerTest {

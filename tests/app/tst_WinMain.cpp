@@ -1,12 +1,20 @@
 #include "app/ButtonControl.h"
+#include "app/ExpandWindow.h"
+#include "app/ParallelWindow.h"
+#include "app/PerspecWindow.h"
+#include "app/SpPointWindow.h"
 #include "app/WinMain.h"
+#include "model/CobExport.h"
 #include "model/CourseData.h"
 #include "platform/Profile.h"
-#include "platform/Windows.h"
 #include "support/DesignerFixture.h"
-#include "views/ViewLayout.h"
+#include "views/ParallelDisp.h"
 
+#include <QWidget>
 #include <filesystem>
+#include <optional>
+
+using namespace ButtonControl;
 
 namespace {
 
@@ -15,6 +23,7 @@ enum { NewCommand = 117, OpenCommand, SaveAsCommand, ExportCommand, HelpCommand,
 const char* const SavePrompt = "データが変更されています。保存しますか?";
 
 void ChangeCourse() {
+    CourseData::NewCourse();
     CourseData::AddPoint(10, 0, 20);
     CourseData::AddPoint(30, 0, 40);
 }
@@ -23,148 +32,127 @@ void ChangeCourse() {
 
 using MainWindowTest = DesignerTest;
 
-TEST_F(MainWindowTest, FirstStartOpensTheDefaultPlacementInTheShapeLayout) {
-    const platform::WindowHandle window = WinMain::GetMainWindow();
-    EXPECT_STREQ(platform::GetWindowTitle(window), "VelmoraV1.0");
-    EXPECT_TRUE(platform::IsWindowVisible(window));
-    const platform::WindowPlacement placement = platform::GetWindowPlacement(window);
-    EXPECT_EQ(placement.showCmd, platform::ShowNormal);
-    EXPECT_EQ(placement.normalPosition.left, 100);
-    EXPECT_EQ(placement.normalPosition.top, 100);
-    EXPECT_EQ(placement.normalPosition.right, 300);
-    EXPECT_EQ(placement.normalPosition.bottom, 200);
-    EXPECT_EQ(ButtonControl::GetCurrentView(), ButtonControl::ShapeLayoutButton);
-}
-
-TEST_F(MainWindowTest, ClosingWritesThePlacementThatTheNextStartRestores) {
-    const platform::WindowHandle window = WinMain::GetMainWindow();
-    platform::WindowPlacement moved;
-    moved.normalPosition = {40, 50, 640, 530};
-    platform::SetWindowPlacement(window, moved);
-    ASSERT_TRUE(CloseMainWindow());
-    const std::string settings = dir.File("Settei.ini");
-    EXPECT_EQ(Profile::GetInt(settings, "MainWindow", "Length", 0), 44);
-    EXPECT_EQ(Profile::GetInt(settings, "MainWindow", "ShowCmd", 0), 1);
-    EXPECT_EQ(Profile::GetInt(settings, "MainWindow", "Left", 0), 40);
-    EXPECT_EQ(Profile::GetInt(settings, "MainWindow", "Bottom", 0), 530);
-
-    WinMain::ShutDown();
-    started = false;
-    ASSERT_TRUE(WinMain::StartUp(nullptr));
-    started = true;
-    const platform::WindowPlacement restored =
-        platform::GetWindowPlacement(WinMain::GetMainWindow());
-    EXPECT_EQ(restored.normalPosition.left, 40);
-    EXPECT_EQ(restored.normalPosition.top, 50);
-    EXPECT_EQ(restored.normalPosition.right, 640);
-}
-
-TEST_F(MainWindowTest, UnchangedCourseIsNeverPromptedFor) {
+// File > New on a changed course goes by the answer to the prompt and then to the save
+// dialog, and so does closing; an unchanged course is never prompted for.
+TEST_F(MainWindowTest, NewAsksBeforeAChangedCourseIsLost) {
     Command(NewCommand);
     Command(OpenCommand);
-    EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(dialogs.size(), 1u);
-    EXPECT_TRUE(CloseMainWindow());
     EXPECT_TRUE(boxes.empty());
-}
-
-TEST_F(MainWindowTest, CancelAtThePromptKeepsTheCourse) {
-    ChangeCourse();
-    boxAnswers = {platform::AnswerCancel};
-    Command(NewCommand);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, SavePrompt);
-    EXPECT_EQ(boxes[0].title, "Message");
-    EXPECT_EQ(CourseData::GetPointNum(), 2);
-    EXPECT_EQ(CourseData::IsChanged(), 1);
-
-    boxAnswers = {platform::AnswerCancel};
-    EXPECT_FALSE(CloseMainWindow());
-}
-
-TEST_F(MainWindowTest, YesWithACancelledSaveDialogKeepsTheCourse) {
-    ChangeCourse();
-    boxAnswers = {platform::AnswerYes};
-    Command(OpenCommand);
-    ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].mode, platform::FileDialogMode::Save);
-    EXPECT_EQ(CourseData::GetPointNum(), 2);
-}
-
-TEST_F(MainWindowTest, YesWithAFailedSaveKeepsTheCourseToSaveElsewhere) {
-    ChangeCourse();
-    boxAnswers = {platform::AnswerYes};
-    fileAnswers = {dir.File("missing/course.cus")};
-    Command(NewCommand);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].text, "Error");
-    EXPECT_EQ(boxes[1].title, "ファイルのオープンに失敗");
-    EXPECT_EQ(CourseData::GetPointNum(), 2);
-    EXPECT_EQ(CourseData::IsChanged(), 1);
-
-    boxAnswers = {platform::AnswerYes};
-    fileAnswers = {dir.File("missing/course.cus")};
-    EXPECT_FALSE(CloseMainWindow());
-}
-
-TEST_F(MainWindowTest, YesSavesThenGoesOn) {
-    ChangeCourse();
-    boxAnswers = {platform::AnswerYes};
-    fileAnswers = {dir.File("saved")};
-    Command(NewCommand);
+    const struct {
+        int answer;
+        std::optional<std::string> saveAs;
+        size_t boxesShown;
+        int pointsLeft;
+    } rows[] = {
+        {platform::AnswerCancel, std::nullopt, 1, 2},
+        {platform::AnswerYes, std::nullopt, 1, 2},         // the save dialog cancelled
+        {platform::AnswerYes, "missing/course.cus", 2, 2}, // a failed save keeps the course
+        {platform::AnswerYes, "saved", 1, 0},              // saved, then new
+        {platform::AnswerNo, std::nullopt, 1, 0},
+    };
+    for (const auto& row : rows) {
+        ChangeCourse();
+        boxes.clear();
+        dialogs.clear();
+        boxAnswers = {row.answer};
+        if (row.saveAs) {
+            fileAnswers = {dir.File(*row.saveAs)};
+        }
+        Command(NewCommand);
+        ASSERT_EQ(boxes.size(), row.boxesShown) << row.answer;
+        EXPECT_EQ(boxes[0].text, SavePrompt);
+        EXPECT_EQ(boxes[0].title, "Message");
+        EXPECT_EQ(dialogs.size(), row.answer == platform::AnswerYes ? 1u : 0u) << row.answer;
+        EXPECT_EQ(CourseData::GetPointNum(), row.pointsLeft) << row.answer;
+        EXPECT_EQ(CourseData::IsChanged(), row.pointsLeft == 0 ? 0 : 1) << row.answer;
+    }
     EXPECT_TRUE(std::filesystem::exists(dir.File("saved")));
-    EXPECT_EQ(CourseData::GetPointNum(), 0);
-    EXPECT_EQ(CourseData::IsChanged(), 0);
-}
 
-TEST_F(MainWindowTest, NoDiscardsTheCourse) {
     ChangeCourse();
-    boxAnswers = {platform::AnswerNo};
-    Command(NewCommand);
-    EXPECT_EQ(CourseData::GetPointNum(), 0);
-    EXPECT_TRUE(dialogs.empty());
-}
-
-TEST_F(MainWindowTest, OpenLoadsTheChosenCourseOrSaysItFailed) {
-    ChangeCourse();
-    ASSERT_EQ(CourseData::Save(dir.File("two.cus").c_str()), 0);
+    boxAnswers = {platform::AnswerCancel};
+    EXPECT_FALSE(CloseMainWindow());
+    boxAnswers = {platform::AnswerCancel};
+    HostOf(WinMain::GetMainWindow())->window()->close(); // as the window system asks
+    EXPECT_TRUE(platform::IsWindowVisible(WinMain::GetMainWindow()));
+    boxAnswers = {platform::AnswerYes};
+    fileAnswers = {dir.File("missing/course.cus")};
+    EXPECT_FALSE(CloseMainWindow());
     CourseData::NewCourse();
-
-    fileAnswers = {dir.File("two.cus")};
-    Command(OpenCommand);
-    EXPECT_EQ(CourseData::GetPointNum(), 2);
-    ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].mode, platform::FileDialogMode::Open);
-    ASSERT_EQ(dialogs[0].filters.size(), 1u);
-    EXPECT_EQ(dialogs[0].filters[0].text, "Course(*.cus)");
-    EXPECT_EQ(dialogs[0].filters[0].pattern, "*.cus");
-
-    fileAnswers = {dir.File("nothing.cus")};
-    Command(OpenCommand);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "ファイルのオープンに失敗");
-    EXPECT_EQ(boxes[0].title, "Error");
-    EXPECT_EQ(CourseData::GetPointNum(), 2);
+    const size_t asked = boxes.size();
+    EXPECT_TRUE(CloseMainWindow());
+    EXPECT_EQ(boxes.size(), asked);
 }
 
-TEST_F(MainWindowTest, SaveAsWritesTheNameAsTypedAndExportWritesTheMesh) {
+// Save As writes the course under the name exactly as typed, Export writes its mesh and
+// Open loads the course chosen, each through its own kind of dialog.
+TEST_F(MainWindowTest, TheFileCommandsWorkOnTheChosenFile) {
     ChangeCourse();
-    fileAnswers = {dir.File("abc"), dir.File("mesh.cob")};
+    fileAnswers = {dir.File("abc"), dir.File("mesh.cob"), dir.File("abc")};
     Command(SaveAsCommand);
     Command(ExportCommand);
-    EXPECT_TRUE(std::filesystem::exists(dir.File("abc")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("abc.cus")));
     EXPECT_EQ(CourseData::IsChanged(), 0);
-    EXPECT_TRUE(std::filesystem::exists(dir.File("mesh.cob")));
-    ASSERT_EQ(dialogs.size(), 2u);
-    EXPECT_EQ(dialogs[1].filters[0].text, "cob(*.cob)");
+    ASSERT_EQ(ExportCob(dir.File("expected.cob").c_str()), 0);
+    EXPECT_EQ(ReadBytes(dir.File("mesh.cob")), ReadBytes(dir.File("expected.cob")));
+    CourseData::NewCourse();
+    Command(OpenCommand);
+    EXPECT_EQ(CourseData::GetPointNum(), 2);
     EXPECT_TRUE(boxes.empty());
 
-    fileAnswers = {dir.File("missing/mesh.cob")};
-    Command(ExportCommand);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Error");
-    EXPECT_EQ(boxes[0].title, "ファイルのオープンに失敗");
+    const std::pair<platform::FileDialogMode, platform::FileFilter> asked[] = {
+        {platform::FileDialogMode::Save, {"Course(*.cus)", "*.cus"}},
+        {platform::FileDialogMode::Save, {"cob(*.cob)", "*.cob"}},
+        {platform::FileDialogMode::Open, {"Course(*.cus)", "*.cus"}},
+    };
+    ASSERT_EQ(dialogs.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(dialogs[i].mode, asked[i].first) << i;
+        ASSERT_EQ(dialogs[i].filters.size(), 1u) << i;
+        EXPECT_EQ(dialogs[i].filters[0].text, asked[i].second.text) << i;
+        EXPECT_EQ(dialogs[i].filters[0].pattern, asked[i].second.pattern) << i;
+    }
+}
+
+// The views show at once the course that New or Open leaves.
+TEST_F(MainWindowTest, NewAndOpenRedrawTheViews) {
+    PlaceMainWindow(700, 500);
+    ShowLayout(TopViewButton);
+    ChangeCourse();
+    WinMain::RefreshShownViews();
+    fileAnswers = {dir.File("two.cus"), dir.File("two.cus")};
+    Command(SaveAsCommand);
+    for (int command : {NewCommand, OpenCommand}) {
+        Command(command);
+        EXPECT_EQ(CourseData::GetPointNum(), command == NewCommand ? 0 : 2);
+        EXPECT_TRUE(ShowsView(ParallelWindow::GetWindow(0), ParallelWindow::GetCamera(0),
+                              [](CameraControl& camera) { ParallelDisp::Draw(camera, 1); }))
+            << command;
+    }
+}
+
+// The open failure's box has its text and title the other way round. Before Open comes
+// the prompt for the changed course.
+TEST_F(MainWindowTest, AFileThatCannotBeOpenedOrWrittenIsReported) {
+    ChangeCourse();
+    const std::pair<int, Box> rows[] = {
+        {OpenCommand, {"ファイルのオープンに失敗", "Error"}},
+        {SaveAsCommand, {"Error", "ファイルのオープンに失敗"}},
+        {ExportCommand, {"Error", "ファイルのオープンに失敗"}},
+    };
+    boxAnswers = {platform::AnswerNo};
+    for (const auto& [command, box] : rows) {
+        boxes.clear();
+        fileAnswers = {dir.File("missing/file")};
+        Command(command);
+        ASSERT_EQ(boxes.size(), command == OpenCommand ? 2u : 1u) << command;
+        EXPECT_EQ(boxes.back().text, box.text) << command;
+        EXPECT_EQ(boxes.back().title, box.title) << command;
+    }
+    boxes.clear();
+    fileAnswers = {std::string()}; // an empty choice is a cancel
+    Command(SaveAsCommand);
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(MainWindowTest, EachDialogRemembersItsOwnDirectory) {
@@ -175,22 +163,22 @@ TEST_F(MainWindowTest, EachDialogRemembersItsOwnDirectory) {
     Command(ExportCommand);
     Command(OpenCommand);
     Command(SaveAsCommand);
-    ASSERT_EQ(dialogs.size(), 4u);
+    Command(ExportCommand);
+    ASSERT_EQ(dialogs.size(), 5u);
     EXPECT_EQ(dialogs[0].initialDirectory, dir.Path().string());
     EXPECT_EQ(dialogs[2].initialDirectory, dir.Path().string());
     EXPECT_EQ(dialogs[3].initialDirectory, dir.File("courses"));
-    const std::string settings = dir.File("Settei.ini");
-    EXPECT_EQ(Profile::GetString(settings, "CobFileSave", "LoadFileDir", ""), dir.File("meshes"));
+    EXPECT_EQ(dialogs[4].initialDirectory, dir.File("meshes"));
     EXPECT_EQ(std::filesystem::current_path(), dir.Path());
 
     // A remembered folder that has gone, or an empty one, means the start directory again.
     std::filesystem::remove_all(dir.Path() / "courses");
-    Profile::WriteString(settings, "CobFileSave", "LoadFileDir", "");
+    Profile::WriteString(dir.File("Settei.ini"), "CobFileSave", "LoadFileDir", "");
     Command(SaveAsCommand);
     Command(ExportCommand);
-    ASSERT_EQ(dialogs.size(), 6u);
-    EXPECT_EQ(dialogs[4].initialDirectory, dir.Path().string());
+    ASSERT_EQ(dialogs.size(), 7u);
     EXPECT_EQ(dialogs[5].initialDirectory, dir.Path().string());
+    EXPECT_EQ(dialogs[6].initialDirectory, dir.Path().string());
 }
 
 TEST_F(MainWindowTest, LongPathsWorkLikeAnyOther) {
@@ -225,54 +213,32 @@ TEST_F(MainWindowTest, HelpOpensTheDocumentAndAboutNamesTheProgram) {
     EXPECT_NE(boxes[0].text.find("Velmora"), std::string::npos);
 }
 
-TEST_F(MainWindowTest, LoopButtonReachesTheCourseThroughThePanel) {
-    platform::MessageArgs inside;
-    inside.x = 4;
-    inside.y = 4;
-    platform::SendMessage(ButtonControl::GetButton(ButtonControl::LoopButton),
-                          platform::Message::LeftDown, inside);
-    EXPECT_EQ(CourseData::IsLoop(), 1);
-    boxAnswers = {platform::AnswerNo};
-    Command(NewCommand);
-    EXPECT_EQ(CourseData::IsLoop(), 0);
-    EXPECT_EQ(Level(ButtonControl::LoopButton), 0);
-}
+// The views in view order: top, side, front, dial, expanded top, expanded side, perspective.
+// A layout of one view gives it all the client area right of the panel.
+TEST_F(MainWindowTest, EachViewButtonShowsItsViews) {
+    PlaceMainWindow(700, 500);
+    const std::pair<int, const char*> rows[] = {
+        {TopViewButton, "1000000"},      {SideViewButton, "0100000"},
+        {FrontViewButton, "0010000"},    {ExpandTopButton, "0000100"},
+        {ExpandSideButton, "0000010"},   {ShapeLayoutButton, "1111000"},
+        {HeightLayoutButton, "1000011"}, {WidthLayoutButton, "1000101"},
+        {RollLayoutButton, "1001001"},
+    };
+    for (const auto& [button, expected] : rows) {
+        PressPanelButton(button);
+        std::string shown;
+        for (platform::WindowHandle view :
+             {ParallelWindow::GetWindow(0), ParallelWindow::GetWindow(1),
+              ParallelWindow::GetWindow(2), SpPointWindow::GetWindow(0), ExpandWindow::GetWindow(0),
+              ExpandWindow::GetWindow(1), PerspecWindow::GetWindow()}) {
+            shown += platform::IsWindowVisible(view) ? '1' : '0';
+        }
+        EXPECT_EQ(shown, expected) << button;
+    }
 
-namespace {
-
-std::vector<std::string> layoutCalls;
-
-void PlaceTop(int x, int y, int w, int h) {
-    layoutCalls.push_back("top " + std::to_string(x) + "," + std::to_string(y) + "," +
-                          std::to_string(w) + "," + std::to_string(h));
-}
-void ShowTop() {
-    layoutCalls.push_back("show top");
-}
-void HideTop() {
-    layoutCalls.push_back("hide top");
-}
-void RefreshTop() {
-    layoutCalls.push_back("refresh top");
-}
-
-} // namespace
-
-TEST_F(MainWindowTest, ViewButtonsRearrangeTheViewsThatHaveJoinedTheLayout) {
-    ViewLayout::RegisterView(TopView, {PlaceTop, ShowTop, HideTop, RefreshTop});
-    layoutCalls.clear();
-    PressPanelButton(ButtonControl::SideViewButton);
-    PressPanelButton(ButtonControl::TopViewButton);
-    int width = 0;
-    int height = 0;
-    ButtonControl::GetClientSize(WinMain::GetMainWindow(), width, height);
-    const std::string whole =
-        "top 91,0," + std::to_string(width - 91) + "," + std::to_string(height);
-    EXPECT_EQ(layoutCalls, (std::vector<std::string>{"hide top", whole, "show top"}));
-
-    layoutCalls.clear();
-    CourseData::AddPoint(1, 2, 3);
-    WinMain::RefreshShownViews();
-    EXPECT_EQ(layoutCalls, (std::vector<std::string>{"refresh top"}));
-    ViewLayout::ClearViews();
+    PressPanelButton(TopViewButton);
+    const platform::Rect client = platform::GetClientRect(WinMain::GetMainWindow());
+    const platform::Rect top = platform::GetWindowRect(ParallelWindow::GetWindow(0));
+    EXPECT_EQ(top.right - top.left, client.right - GetPanelWidth());
+    EXPECT_EQ(top.bottom - top.top, client.bottom);
 }

@@ -2,15 +2,12 @@
 # A display of the wrong colour depth: the designer shows its refusal, and once the person
 # answers it the program ends with status 0, leaving the start directory as it was.
 # Usage: colour_depth.sh VELMORA XHELPER RUNDIR
-set -eu
-velmora=$1 xhelper=$2 run=$3
 . "$(dirname "$0")/lib.sh"
-texture="$(cd "$(dirname "$0")/../.." && pwd)/resources/Texture.bmp"
 rm -rf "$run" && mkdir -p "$run/start" && cd "$run"
 # A start directory as the designer's own start leaves it, with the road's texture: a
 # missing texture is reported in the error log before the depth is looked at.
 cp "$texture" start/Texture.bmp
-e2e_start_x 1900
+e2e_start_x
 
 # The program runs in a start directory of its own, so the X server's log and the
 # program's output stay out of what is checked.
@@ -20,8 +17,7 @@ app=$!
 sleep 0.5
 "$xhelper" shot refusal.png
 xdotool key Return
-for _ in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
-if kill -0 $app 2>/dev/null; then echo "the designer did not end"; kill $app; exit 1; fi
+e2e_wait_end
 status=0
 wait $app || status=$?
 [ "$status" -eq 0 ] || { echo "the designer ended with status $status"; exit 1; }

@@ -1,18 +1,21 @@
 #!/bin/sh
-# The save dialog as a new user meets it, in a start directory where no dialog has a
-# folder remembered yet: a bare name typed into it saves into the start directory, which
-# the dialog then remembers; the same name again asks before replacing the file, in
-# Japanese, and "No" leaves the file as it was while "Yes" replaces it.
+# The real file dialogs and save prompt as a new user meets them, answered from the
+# keyboard. In a start directory where no dialog has a folder remembered yet, a bare name
+# typed into the save dialog saves into the start directory, which the dialog then
+# remembers; the same name again asks before replacing the file, and "No" leaves the file
+# as it was while "Yes" replaces it. With unsaved changes File > New asks first: Cancel
+# (Escape) keeps the course, Yes (Return, the default) saves it under the name typed and
+# starts afresh, No (its mnemonic) throws the changes away; with nothing left unsaved,
+# closing asks nothing.
 # Usage: dialogs.sh VELMORA XHELPER RUNDIR
-set -eu
-velmora=$1 xhelper=$2 run=$3
 . "$(dirname "$0")/lib.sh"
-e2e_start_directory
-e2e_start_x 3100
-e2e_start_designer
+e2e_begin
 
 name="bare-$$.cus"
-points() { int_at "$1" 36; }
+expect_points() {
+    test -f "$1" || { echo "$1 was not saved"; exit 1; }
+    [ "$(points "$1")" -eq "$2" ] || { echo "$1 holds $(points "$1") points, expected $2"; exit 1; }
+}
 # The save dialog and the question over it share their title.
 dialogs_shown() { xdotool search --onlyvisible --name "^$save_title\$" 2>/dev/null | wc -l; }
 ask_to_replace() {
@@ -24,10 +27,18 @@ ask_to_replace() {
     for _ in $(seq 30); do [ "$(dialogs_shown)" -eq 2 ] && return 0; sleep 0.2; done
     echo "saving onto $name did not ask first"; exit 1
 }
+# File > New answered with the key.
+answer_new() {
+    file_menu 1
+    "$xhelper" wait Message 10 >/dev/null || { echo "no save prompt"; exit 1; }
+    sleep 0.3
+    xdotool key "$1"
+    window_gone Message
+}
 
 click 150 100
 e2e_save_as "$name"
-test -f "$run/$name" || { echo "the bare name did not land in the start directory"; exit 1; }
+expect_points "$run/$name" 1
 if [ -e "/$name" ]; then rm -f "/$name"; echo "the bare name landed in /"; exit 1; fi
 [ "$(ini_value LoadFileDir CourseFileSave)" = "$run" ] ||
     { echo "the save dialog remembered another folder"; cat Settei.ini; exit 1; }
@@ -41,12 +52,25 @@ sleep 0.5
 xdotool windowfocus --sync "$("$xhelper" wait "$save_title" 5)"
 xdotool key Escape
 window_gone "$save_title"
-[ "$(points "$name")" -eq 1 ] || { echo "\"No\" replaced the file"; exit 1; }
-
+expect_points "$name" 1
 ask_to_replace
 xdotool key alt+y
 window_gone "$save_title"
-[ "$(points "$name")" -eq 2 ] || { echo "\"Yes\" did not replace the file"; exit 1; }
+expect_points "$name" 2
+
+click 330 250
+answer_new Escape
+e2e_save_as "$run/cancelled.cus"
+expect_points cancelled.cus 3
+click 160 230
+answer_new Return
+save_dialog "$run/saved.cus"
+expect_points saved.cus 4
+click 200 120
+click 220 200
+answer_new alt+n
+e2e_save_as "$run/discarded.cus"
+expect_points discarded.cus 0
 
 e2e_close_designer
-echo "file dialogs passed"
+echo "file dialogs and save prompt passed"

@@ -1,22 +1,18 @@
 # Shared by the end-to-end scenarios: an X server of their own, the designer started in
 # a fresh start directory, real input through xdotool, and readers for the course file.
-# Source it after setting velmora, xhelper and run.
+# A scenario runs as SCRIPT VELMORA XHELPER [ARGUMENTS] RUNDIR and sources this first.
+set -eu
+velmora=$1 xhelper=$2
+eval "run=\${$#}"
+texture="$(cd "$(dirname "$0")/../.." && pwd)/resources/Texture.bmp"
 
-# A fresh start directory whose window fills 800 x 600 at the screen's top left, so the
-# panel's buttons and the views' slots lie at known places below the menu bar.
-e2e_start_directory() {
-    rm -rf "$run" && mkdir -p "$run"
-    cd "$run"
-    printf '[MainWindow]\r\nLeft=0\r\nTop=0\r\nRight=800\r\nBottom=600\r\n' >Settei.ini
-}
-
-# An Xvfb display of 16 bits, ended when the script ends.
+# An Xvfb display of 16 bits on a free display number, ended when the script ends.
 e2e_start_x() {
-    display=":$(( ($$ % 400) + ${1:-100} ))"
-    Xvfb "$display" -screen 0 1024x768x16 -nolisten tcp >xvfb.log 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x16 -nolisten tcp 3>"$run/display" >"$run/xvfb.log" 2>&1 &
     xvfb=$!
     trap 'kill $xvfb 2>/dev/null || true' EXIT
-    export DISPLAY="$display"
+    for _ in $(seq 50); do [ -s "$run/display" ] && break; sleep 0.1; done
+    export DISPLAY=":$(cat "$run/display")"
     for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 }
 
@@ -28,12 +24,32 @@ e2e_start_designer() {
     sleep 1
 }
 
+# The designer in a fresh start directory with the road's texture, its window filling
+# 800 x 600 at the screen's top left, so the panel's buttons and the views' slots lie at
+# known places below the menu bar.
+e2e_begin() {
+    rm -rf "$run" && mkdir -p "$run" && cd "$run"
+    cp "$texture" Texture.bmp
+    printf '[MainWindow]\r\nLeft=0\r\nTop=0\r\nRight=800\r\nBottom=600\r\n' >Settei.ini
+    e2e_start_x
+    e2e_start_designer "$@"
+}
+
+# Waits up to ten seconds for the program to end.
+e2e_wait_end() {
+    for _ in $(seq 100); do kill -0 $app 2>/dev/null || return 0; sleep 0.1; done
+    echo "the designer did not end"; kill $app; exit 1
+}
+
 # Asks the window to close as a window manager would and waits for the program to end.
 e2e_close_designer() {
     "$xhelper" close VelmoraV1.0
-    for _ in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
-    if kill -0 $app 2>/dev/null; then echo "the designer did not end"; kill $app; exit 1; fi
+    e2e_wait_end
     wait $app
+}
+
+e2e_no_error_log() {
+    if [ -e ErrorLog.err ]; then echo "the designer reported a fault"; cat ErrorLog.err; exit 1; fi
 }
 
 click() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
@@ -45,38 +61,9 @@ drag() {
     xdotool mouseup 1; sleep 0.3
 }
 
-# A double of a course file at a byte offset, and the x, y, z of point $2 in file $1.
+# A double and an int32 of a course file at a byte offset; the number of its points.
 real_at() { od -A n -t f8 -j "$2" -N 8 "$1" | tr -d ' '; }
-point_x() { real_at "$1" $((40 + 124 * $2)); }
-point_y() { real_at "$1" $((40 + 124 * $2 + 20)); }
-point_z() { real_at "$1" $((40 + 124 * $2 + 40)); }
-
-calc() { awk "BEGIN { printf \"%.17g\", $1 }"; }
-same() {
-    awk -v a="$1" -v b="$2" -v what="$3" \
-        'BEGIN { if (a - b > 1e-6 || b - a > 1e-6) { print what ": " a " != " b; exit 1 } }'
-}
-
-# An int32 of a course file at a byte offset.
-int_at() { od -A n -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
-
-# File > Save As, then the full path typed into the dialog.
-e2e_save_as() {
-    file_menu 3
-    save_dialog "$1"
-}
-
-# Copies course file $1 to $2 with the byte ranges OFFSET:LENGTH that follow zeroed, so the
-# fields an edit may change drop out of a byte comparison of two files.
-e2e_masked() {
-    cp "$1" "$2"
-    masked=$2
-    shift 2
-    for range in "$@"; do
-        dd if=/dev/zero of="$masked" bs=1 seek="${range%:*}" count="${range#*:}" \
-            conv=notrunc status=none
-    done
-}
+points() { od -A n -t d4 -j 36 -N 4 "$1" | tr -d ' '; }
 
 # Chooses entry $1 of the File menu (1 New, 2 Open, 3 Save As, 4 Export) with the keyboard.
 file_menu() {
@@ -105,10 +92,16 @@ save_dialog() {
     sleep 0.3
 }
 
-# A value of Settei.ini: the first key $1 in section $2.
+# File > Save As, then the name typed into the dialog.
+e2e_save_as() {
+    file_menu 3
+    save_dialog "$1"
+}
+
+# A value of Settei.ini: the key $1 of section $2, or of any section without $2.
 ini_value() {
-    awk -v section="[$2]" -v key="$1" '
+    awk -v section="[${2:-}]" -v key="$1" '
         { sub(/\r$/, "") }
-        /^\[/ { inside = ($0 == section) }
+        /^\[/ { inside = (section == "[]" || $0 == section) }
         inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }' Settei.ini
 }

@@ -6,8 +6,8 @@
 # so the system is left as it was. Needs root; skipped (status 77) otherwise, and when a
 # velmora package is already installed, which this test must not replace.
 # Usage: package.sh BUILD_DIR XHELPER RUNDIR
-set -eu
-build=$1 xhelper=$2 run=$3
+. "$(dirname "$0")/lib.sh"
+build=$1
 
 [ "$(id -u)" = 0 ] || { echo "not root: skipped"; exit 77; }
 if dpkg-query -W -f='${Status}\n' velmora 2>/dev/null | grep -q ' installed$'; then
@@ -30,9 +30,10 @@ for needed in libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins fonts-ipafont-got
     case "$depends" in *"$needed"*) ;; *) echo "Depends lacks $needed: $depends"; exit 1 ;; esac
 done
 
+e2e_start_x
 cleanup() {
     [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
     dpkg --purge velmora >"$run/dpkg-purge.log" 2>&1 || cat "$run/dpkg-purge.log"
 }
 trap cleanup EXIT
@@ -44,12 +45,6 @@ for file in /usr/bin/velmora /usr/bin/velmora-cli /usr/share/applications/velmor
     [ -f "$file" ] || { echo "the package did not install $file"; exit 1; }
 done
 
-display=":$(( ($$ % 400) + 100 ))"
-Xvfb "$display" -screen 0 1024x768x16 -nolisten tcp >xvfb.log 2>&1 &
-xvfb=$!
-export DISPLAY="$display"
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-
 cd start
 /usr/bin/velmora >../velmora.log 2>&1 &
 app=$!
@@ -59,11 +54,8 @@ cmp -s SetButton.wav /usr/share/velmora/SetButton.wav ||
     { echo "SetButton.wav was not copied"; exit 1; }
 diff -r Help /usr/share/velmora/Help >/dev/null || { echo "Help/ was not copied"; exit 1; }
 
-"$xhelper" close VelmoraV1.0
-for _ in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
-if kill -0 $app 2>/dev/null; then echo "the designer did not end"; exit 1; fi
-wait $app
+e2e_close_designer
 app=
 grep -q '^\[MainWindow\]' Settei.ini || { echo "Settei.ini was not written"; exit 1; }
-if [ -e ErrorLog.err ]; then echo "the designer reported a fault"; cat ErrorLog.err; exit 1; fi
+e2e_no_error_log
 echo "package test passed"

@@ -5,6 +5,9 @@
 #include "app/WinMain.h"
 #include "platform/Application.h"
 #include "platform/Desktop.h"
+#include "platform/qt/HostWidget.h"
+#include "platform/qt/WindowRegistry.h"
+#include "render/CameraControl.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -67,12 +70,7 @@ void DesignerTest::Command(int identifier) {
 }
 
 void DesignerTest::PressPanelButton(int identifier) {
-    const platform::WindowHandle button = ButtonControl::GetButton(identifier);
-    platform::MessageArgs inside;
-    inside.x = 5;
-    inside.y = 5;
-    platform::SendMessage(button, platform::Message::LeftDown, inside);
-    platform::SendMessage(button, platform::Message::LeftUp, inside);
+    Click(ButtonControl::GetButton(identifier), 5, 5);
 }
 
 void DesignerTest::HoverPanelButton(int identifier) {
@@ -80,15 +78,98 @@ void DesignerTest::HoverPanelButton(int identifier) {
 }
 
 void DesignerTest::LeavePanelButton(int identifier) {
-    platform::MessageArgs outside;
-    outside.x = -1;
-    outside.y = 5;
-    platform::SendMessage(ButtonControl::GetButton(identifier), platform::Message::MouseMove,
-                          outside);
+    Send(ButtonControl::GetButton(identifier), platform::Message::MouseMove, -1, 5);
 }
 
 int DesignerTest::Level(int identifier) {
     return DrawButton::GetLevel(ButtonControl::GetButton(identifier));
+}
+
+void DesignerTest::PlaceMainWindow(int width, int height) {
+    platform::WindowPlacement placement;
+    placement.normalPosition = {0, 0, width, height};
+    platform::SetWindowPlacement(WinMain::GetMainWindow(), placement);
+}
+
+void DesignerTest::ShowLayout(int viewButton) {
+    PressPanelButton(viewButton);
+    platform::ProcessPendingEvents();
+}
+
+void Send(platform::WindowHandle window, platform::Message message, int x, int y) {
+    platform::MessageArgs args;
+    args.x = x;
+    args.y = y;
+    platform::SendMessage(window, message, args);
+}
+
+void Click(platform::WindowHandle window, int x, int y) {
+    Send(window, platform::Message::LeftDown, x, y);
+    Send(window, platform::Message::LeftUp, x, y);
+}
+
+void Drag(platform::WindowHandle window, int x0, int y0, int x1, int y1) {
+    Send(window, platform::Message::LeftDown, x0, y0);
+    Send(window, platform::Message::MouseMove, x1, y1);
+    Send(window, platform::Message::LeftUp, x1, y1);
+}
+
+QWidget* HostOf(platform::WindowHandle window) {
+    return platform::FindWindowEntry(window)->host;
+}
+
+bool ShowsPicture(platform::WindowHandle window, const platform::Surface& picture, int top) {
+    const platform::Surface* shown = platform::GetWindowSurface(window);
+    if (shown == nullptr || picture.Width() < shown->Width() ||
+        picture.Height() < shown->Height() - top) {
+        return false;
+    }
+    for (int y = top; y < shown->Height(); ++y) {
+        for (int x = 0; x < shown->Width(); ++x) {
+            if (shown->Pixel(x, y) != picture.Pixel(x, y - top)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool ShowsView(platform::WindowHandle window, const CameraControl& like,
+               void (*draw)(CameraControl&)) {
+    platform::ProcessPendingEvents();
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+    double zoom = 0.0;
+    like.GetCamera(x, y, z, zoom);
+    CameraControl camera;
+    camera.Reset();
+    camera.SetState(like.GetState());
+    camera.Move(x, y, z);
+    camera.SetZoom(zoom);
+    const platform::Rect client = platform::GetClientRect(window);
+    camera.SetScreen(client.right, client.bottom);
+    draw(camera);
+    return camera.GetSurface() != nullptr &&
+           ShowsPicture(window, *camera.GetSurface()->GetSurface());
+}
+
+void ExpectZoomFollowsTheWidth(platform::WindowHandle window, void (*place)(int width, int height),
+                               double (*zoom)()) {
+    const platform::Rect client = platform::GetClientRect(window);
+    const double before = zoom();
+    for (int i = 0; i < 3; ++i) {
+        place(client.right + 2, client.bottom + 2); // a frame of one pixel each side
+    }
+    EXPECT_DOUBLE_EQ(zoom(), before);
+    place(0, 0);
+    EXPECT_DOUBLE_EQ(zoom(), before);
+    platform::SendMessage(window, platform::Message::Paint);
+    EXPECT_EQ(platform::GetWindowSurface(window), nullptr);
+    place(client.right + 2, client.bottom + 2);
+    EXPECT_DOUBLE_EQ(zoom(), before);
+    place(client.right / 2 + 2, client.bottom + 2);
+    EXPECT_DOUBLE_EQ(zoom(), before * (client.right / 2) / client.right);
 }
 
 std::filesystem::path DeathTestDirectory() {

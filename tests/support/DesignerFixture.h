@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "platform/Windows.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -8,6 +9,9 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+class CameraControl;
+class QWidget;
 
 // A started designer in a scratch start directory. Message boxes and file dialogs are
 // answered from queues the test fills; what they were asked is recorded.
@@ -32,6 +36,10 @@ protected:
     void HoverPanelButton(int identifier);
     void LeavePanelButton(int identifier);
     int Level(int identifier);
+    // The main window at the screen's top left, of this outer size.
+    void PlaceMainWindow(int width, int height);
+    // Presses a view button and lets the views it shows paint.
+    void ShowLayout(int viewButton);
 
     TempDir dir;
     std::optional<CurrentDir> inDir;
@@ -43,6 +51,26 @@ protected:
     std::vector<std::string> helps;
     bool started = false;
 };
+
+// Mouse messages as a window receives them, at client pixels.
+void Send(platform::WindowHandle window, platform::Message message, int x = 0, int y = 0);
+void Click(platform::WindowHandle window, int x, int y);
+// A left press, one move and the release.
+void Drag(platform::WindowHandle window, int x0, int y0, int x1, int y1);
+// The widget of a window's client area, for the toolkit's synthetic mouse events.
+QWidget* HostOf(platform::WindowHandle window);
+
+// Whether the window's last paint shows, from row `top` down, the picture's top rows.
+bool ShowsPicture(platform::WindowHandle window, const platform::Surface& picture, int top = 0);
+// Whether the window shows, once it has painted, what `draw` makes of the course now
+// through a camera that looks like `like` (state, centre and zoom) at the window's size.
+bool ShowsView(platform::WindowHandle window, const CameraControl& like,
+               void (*draw)(CameraControl&));
+
+// A view placed at its own size keeps its zoom however often; at no size it keeps the
+// zoom and paints nothing; at half its width the zoom halves. `place` takes the outer size.
+void ExpectZoomFollowsTheWidth(platform::WindowHandle window, void (*place)(int width, int height),
+                               double (*zoom)());
 
 // Death tests here start a new process that repeats the test's body, so a start directory
 // that both must see is handed down through the environment: the first call makes it.
