@@ -10,9 +10,7 @@ using enum ExpandDisp::HandleEnd;
 
 // What the course's editing state is for a row, and what Find answers at (x, y).
 struct FindRow {
-    int32_t selected;
-    int32_t side;
-    int32_t loop;
+    int32_t selected, side, loop;
     int x, y;
     int index, sideCode, end;
 };
