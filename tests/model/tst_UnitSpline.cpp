@@ -3,6 +3,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -36,26 +37,20 @@ double Curvature(const UnitSpline& s, int segment, double t) {
 }
 
 TEST(UnitSpline, SolvesKnownTangents) {
-    struct Case {
-        std::vector<double> values;
-        int shape;
-        std::vector<double> tangents;
-    };
-    // The closing row carries no term back to the first point, so a loop's tangents are
-    // not symmetric.
-    const Case cases[] = {
+    // Values, shape, tangents. The closing row carries no term back to the first point, so a
+    // loop's tangents are not symmetric.
+    const std::tuple<std::vector<double>, int, std::vector<double>> cases[] = {
         {{0.0, 1.0}, UnitSpline::ShapeOpen, {1.0, 1.0}},
         {{0.0, 1.0, 0.0}, UnitSpline::ShapeOpen, {1.5, 0.0, -1.5}},
-        {{0.0, 1.0, 0.0}, UnitSpline::ShapeLoop, {18.0 / 19.0, -1.0 / 19.0, -14.0 / 19.0}},
-    };
-    for (const Case& c : cases) {
+        {{0.0, 1.0, 0.0}, UnitSpline::ShapeLoop, {18.0 / 19.0, -1.0 / 19.0, -14.0 / 19.0}}};
+    for (const auto& [values, shape, tangents] : cases) {
         UnitSpline s;
-        s.SetShape(c.shape);
-        for (double v : c.values) {
+        s.SetShape(shape);
+        for (double v : values) {
             s.AddPoint(v, 0.0, Auto);
         }
-        for (size_t i = 0; i < c.values.size(); ++i) {
-            EXPECT_NEAR(Tangent(s, static_cast<int>(i)), c.tangents[i], 1e-14) << i;
+        for (size_t i = 0; i < values.size(); ++i) {
+            EXPECT_NEAR(Tangent(s, static_cast<int>(i)), tangents[i], 1e-14) << i;
         }
     }
 }
