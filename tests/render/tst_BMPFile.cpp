@@ -179,24 +179,18 @@ TEST(BMPFile, RowsStartAtTheDataOffsetOrElseEndTheFile) {
 }
 
 TEST(BMPFile, RefusesFilesThatDoNotFit) {
-    const std::vector<std::tuple<std::size_t, std::uint32_t, const char*>> fields{
-        {0, 0x4D41, notBitmap},
-        {30, 1, "未圧縮ﾌｧｲﾙでないﾌｧｲﾙをｵｰﾌﾟﾝした"},
-        {30, 3, "未圧縮ﾌｧｲﾙでないﾌｧｲﾙをｵｰﾌﾟﾝした"},
-        {26, 0x00100001, "対応していないｶﾗｰﾋﾞｯﾄのﾌｧｲﾙ"},
-        {26, 0x00200001, "対応していないｶﾗｰﾋﾞｯﾄのﾌｧｲﾙ"},
-        {26, 0x00010001, "対応していないｶﾗｰﾋﾞｯﾄのﾌｧｲﾙ"},
-        {14, 12, notBitmap},         // a core header: its fields are laid out differently
-        {14, 0xFFFFFFF0, notBitmap}, // a header longer than the file
-        {18, 0, notBitmap},
-        {18, static_cast<std::uint32_t>(-3), notBitmap},
-        {22, 0, notBitmap},
-        {18, 0x7FFFFFFF, notBitmap}, // rows far beyond the end of the file
-        {22, 0x7FFFFFFF, notBitmap},
-        {22, 0x80000000, notBitmap},
-        {22, 3, notBitmap}, // one row more than the file holds
-        {18, 5, notBitmap}, // two pixels more per row: 16 bytes a row instead of 12
-    };
+    // Beyond the plain mistakes: a core header, whose fields are laid out differently; a width of
+    // -3; a header longer than the file; rows far beyond its end; one row more than it holds; two
+    // pixels more per row (16 bytes a row instead of 12).
+    const char* compressed = "未圧縮ﾌｧｲﾙでないﾌｧｲﾙをｵｰﾌﾟﾝした";
+    const char* bits = "対応していないｶﾗｰﾋﾞｯﾄのﾌｧｲﾙ";
+    const std::tuple<std::size_t, std::uint32_t, const char*> fields[] = {
+        {0, 0x4D41, notBitmap},      {30, 1, compressed},         {30, 3, compressed},
+        {26, 0x00100001, bits},      {26, 0x00200001, bits},      {26, 0x00010001, bits},
+        {14, 12, notBitmap},         {14, 0xFFFFFFF0, notBitmap}, {18, 0, notBitmap},
+        {18, 0xFFFFFFFD, notBitmap}, {22, 0, notBitmap},          {18, 0x7FFFFFFF, notBitmap},
+        {22, 0x7FFFFFFF, notBitmap}, {22, 0x80000000, notBitmap}, {22, 3, notBitmap},
+        {18, 5, notBitmap}};
     const Bytes picture = Make24(3, 2, ThreeByTwo);
     for (const auto& [at, value, message] : fields) {
         Bytes file = picture;
