@@ -14,8 +14,7 @@ TEST_F(ParallelDispTest, HitTestsFindTheFirstPointThenTheSelectedPointsHandleEnd
     const CameraControl camera = MakeViewCamera(CameraControl::Top, 200, 150);
     const struct {
         int x, y;
-        int point;
-        int handle;
+        int point, handle;
     } rows[] = {
         {40, 75, 0, -1},
         {102, 73, 1, -1},
