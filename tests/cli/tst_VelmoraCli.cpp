@@ -53,14 +53,10 @@ TEST(VelmoraCli, UsageAndVersion) {
     const Outcome version = Cli(dir, {"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "velmora-cli " VELMORA_VERSION "\n");
-    for (const auto& wrong : std::vector<std::vector<std::string>>{{},
-                                                                   {"info"},
-                                                                   {"info", "a", "b"},
-                                                                   {"export-cob", "a"},
-                                                                   {"frobnicate"},
-                                                                   {"--help", "x"}}) {
-        const Outcome o = Cli(dir, wrong);
-        EXPECT_EQ(o.status, 2);
+    // The shell splits each line into the words given to the tool.
+    for (const char* wrong : {"", "info", "info a b", "export-cob a", "frobnicate", "--help x"}) {
+        const Outcome o = Cli(dir, {wrong});
+        EXPECT_EQ(o.status, 2) << wrong;
         EXPECT_NE(o.err.find("Usage:"), std::string::npos);
     }
 }
@@ -97,8 +93,7 @@ TEST(VelmoraCli, ExportAndResaveWriteWhatTheModelWrites) {
     ASSERT_TRUE(course.loaded);
     ASSERT_EQ(ExportCob(dir.File("model.cob").c_str()), 0);
     EXPECT_EQ(ReadText(dir.File("out.cob")), ReadText(dir.File("model.cob")));
-    const std::vector<unsigned char> saved = CourseData::SaveToBytes();
-    EXPECT_EQ(ReadBytes(dir.File("out.cus")), saved);
+    EXPECT_EQ(ReadBytes(dir.File("out.cus")), CourseData::SaveToBytes());
 }
 
 // Each failure says which file and what is wrong, and leaves no file it could not finish.
@@ -133,10 +128,9 @@ TEST(VelmoraCli, FailuresNameTheFileAndWhatIsWrong) {
 
 TEST(VelmoraCli, AFailedWriteToStandardOutputIsReported) {
     TempDir dir;
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"info", Sample}, std::vector<std::string>{"--help"}}) {
-        const Outcome o = Cli(dir, args, "/dev/full");
-        EXPECT_EQ(o.status, 1) << args[0];
+    for (const std::string& args : {"info " + Sample, std::string("--help")}) {
+        const Outcome o = Cli(dir, {args}, "/dev/full");
+        EXPECT_EQ(o.status, 1) << args;
         EXPECT_EQ(o.err, "velmora-cli: cannot write standard output: No space left on device\n");
     }
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -50,8 +51,7 @@ TEST_F(CourseDataTest, LaterPointsGoAfterTheSelection) {
     EXPECT_EQ(SelectedPoint(), 3);
     EXPECT_EQ(CameraOf(), (CameraPlace{3, 0.5}));
     EXPECT_EQ(PositionOf(4).x, 300.0);
-    int32_t index = 0;
-    int32_t state = 0;
+    int32_t index = 0, state = 0;
     GetHandle(index, state);
     EXPECT_EQ(state, HandleForward); // the gripped part is not reset
     DeletePoint(1);
@@ -70,34 +70,21 @@ TEST_F(CourseDataTest, RefusesPointsBeyondTheLimitWithoutChange) {
 }
 
 TEST_F(CourseDataTest, DeletionKeepsTheCameraOnTheCourse) {
-    struct Case {
-        int points;
-        bool loop;
-        int32_t camera;
-        int index;
-        int32_t expected;
-    };
-    const Case cases[] = {
-        {2, false, 0, 1, -1}, // fewer than two points left
-        {3, false, 1, 2, 0},
-        {3, true, 0, 1, 0},
-        {5, false, 0, 0, 0}, // open, first point: stays
-                             // on the first segment
-        {5, true, 0, 0, 3},  // loop, first point: onto the closing segment
-        {5, false, 3, 4, 2},
-        {5, true, 4, 4, 3},
-        {5, true, 4, 2, 3},
-        {5, false, 1, 3, 1},
-        {5, false, 2, 2, 1},
-    };
-    for (const Case& c : cases) {
+    // Course size, loop, camera segment, deleted point, camera segment after. With fewer than two
+    // points left there is no camera; deleting the first point keeps the camera on the first
+    // segment of an open course and moves it onto the closing one of a loop.
+    const std::tuple<int, bool, int32_t, int, int32_t> cases[] = {
+        {2, false, 0, 1, -1}, {3, false, 1, 2, 0}, {3, true, 0, 1, 0}, {5, false, 0, 0, 0},
+        {5, true, 0, 0, 3},   {5, false, 3, 4, 2}, {5, true, 4, 4, 3}, {5, true, 4, 2, 3},
+        {5, false, 1, 3, 1},  {5, false, 2, 2, 1}};
+    for (const auto& [points, loop, camera, index, expected] : cases) {
         NewCourse();
-        AddLine(c.points);
-        SetLoop(c.loop ? 1 : 0);
-        PlaceCamera(c.camera, 0.5);
-        DeletePoint(c.index);
-        EXPECT_EQ(CameraOf().segment, c.expected)
-            << c.points << (c.loop ? " loop" : " open") << ", delete " << c.index;
+        AddLine(points);
+        SetLoop(loop ? 1 : 0);
+        PlaceCamera(camera, 0.5);
+        DeletePoint(index);
+        EXPECT_EQ(CameraOf().segment, expected)
+            << points << (loop ? " loop" : " open") << ", delete " << index;
     }
 }
 
@@ -109,9 +96,7 @@ TEST_F(CourseDataTest, LoopAddsTheClosingSegment) {
     SetLoop(5);
     EXPECT_EQ(IsLoop(), 1);
     EXPECT_EQ(GetSegmentNum(), 4);
-    double x = 1.0;
-    double y = 0.0;
-    double z = 0.0;
+    double x = 1.0, y = 0.0, z = 0.0;
     GetCoursePosition(3, 1.0, x, y, z);
     EXPECT_NEAR(x, 0.0, 1e-12);
     PlaceCamera(3, 0.5);
@@ -129,17 +114,14 @@ TEST_F(CourseDataTest, WidthsAreStoredDividedByTheScale) {
     SetWidth(1, 30.0, 10.0);
     ChangeWidthScale(-1.0); // stored widths stay, reads follow the scale
     EXPECT_NEAR(WidthsOf(1)[1], 5.0, 1e-12);
-    double w1 = 0.0;
-    double w2 = 0.0;
+    double w1 = 0.0, w2 = 0.0;
     GetCourseWidth(0, 1.0, w1, w2);
     EXPECT_NEAR(w1, 15.0, 1e-12);
 
     SetWidthTangent(1, 3.0, -2.0, 1, 0);
     ChangeWidthScale(3.0);
-    double t1 = 0.0;
-    double t2 = 0.0;
-    int32_t f1 = 0;
-    int32_t f2 = 1;
+    double t1 = 0.0, t2 = 0.0;
+    int32_t f1 = 0, f2 = 1;
     GetWidthTangent(1, t1, t2, f1, f2);
     EXPECT_NEAR(t1, 3.0, 1e-14); // tangents are never scaled
     EXPECT_EQ(f1 * 10 + f2, 10);
@@ -234,29 +216,21 @@ TEST_F(CourseDataTest, EditsMarkTheCourseChangedAndOthersDoNot) {
 }
 
 TEST_F(CourseDataTest, CameraWalksAlongTheCourse) {
-    struct Case {
-        bool loop;
-        CameraPlace from;
-        double delta;
-        CameraPlace to;
-    };
-    const Case cases[] = {
-        {false, {0, 0.75}, 2.5, {2, 1.0}},  // stops at the end of an open course
-        {true, {0, 0.75}, 2.5, {3, 0.25}},  // a loop goes round
-        {false, {2, 0.5}, -2.75, {0, 0.0}}, // stops at the start
-        {true, {0, 0.25}, -0.5, {3, 0.75}}, // wraps back to the closing segment
-        {true, {1, 0.5}, 8.0, {1, 0.5}},    // two whole laps
-        {true, {1, 0.5}, -4.0, {1, 0.5}},   // one lap back
-        {false, {1, 0.5}, 0.5, {1, 1.0}},   // the end of a segment is still on it
-    };
-    for (const Case& c : cases) {
+    // An open course stops the camera at its ends (the end of a segment is still on it); a loop
+    // takes it round, back onto the closing segment or whole laps on.
+    const std::tuple<bool, CameraPlace, double, CameraPlace> cases[] = {
+        {false, {0, 0.75}, 2.5, {2, 1.0}},  {true, {0, 0.75}, 2.5, {3, 0.25}},
+        {false, {2, 0.5}, -2.75, {0, 0.0}}, {true, {0, 0.25}, -0.5, {3, 0.75}},
+        {true, {1, 0.5}, 8.0, {1, 0.5}},    {true, {1, 0.5}, -4.0, {1, 0.5}},
+        {false, {1, 0.5}, 0.5, {1, 1.0}}};
+    for (const auto& [loop, from, delta, to] : cases) {
         NewCourse();
         AddLine(4);
-        SetLoop(c.loop ? 1 : 0);
-        PlaceCamera(c.from.segment, c.from.t);
-        ASSERT_EQ(CameraOf(), c.from);
-        MoveCameraPosition(c.delta);
-        EXPECT_EQ(CameraOf(), c.to) << "from " << c.from << " by " << c.delta;
+        SetLoop(loop ? 1 : 0);
+        PlaceCamera(from.segment, from.t);
+        ASSERT_EQ(CameraOf(), from);
+        MoveCameraPosition(delta);
+        EXPECT_EQ(CameraOf(), to) << "from " << from << " by " << delta;
     }
 }
 

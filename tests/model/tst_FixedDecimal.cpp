@@ -23,29 +23,13 @@ std::string Fixed6(double v) {
 // The export's numbers must be byte for byte what printf("%f") writes in the C locale.
 TEST(FixedDecimal, MatchesPrintf) {
     constexpr double max = std::numeric_limits<double>::max();
-    const double specials[] = {0.0,
-                               -0.0,
-                               -1e-9,
-                               -4.9e-7,
-                               -5e-7,
-                               -5.000001e-7,
-                               5e-7,
-                               0.2,
-                               -0.0625,
-                               1e15,
-                               1e22,
-                               -1e300,
-                               max,
-                               -max,
-                               9e12,
-                               std::nextafter(9e12, 0.0),
-                               -9e12,
-                               2e13, // past the fast path's limit, where micros overflow 64 bits
-                               -5e13,
-                               8.9e13,
-                               8999999999999.9995,
-                               std::numeric_limits<double>::denorm_min(),
-                               1234567.8901234565};
+    constexpr double tiny = std::numeric_limits<double>::denorm_min();
+    const double under = std::nextafter(9e12, 0.0), edge = 8999999999999.9995;
+    const double digits = 1234567.8901234565;
+    // 2e13 and beyond lie past the fast path's limit, where micros overflow 64 bits.
+    const double specials[] = {0.0,     -0.0, -1e-9, -4.9e-7, -5e-7, -5.000001e-7, 5e-7,  0.2,
+                               -0.0625, 1e15, 1e22,  -1e300,  max,   -max,         9e12,  under,
+                               -9e12,   2e13, -5e13, 8.9e13,  edge,  tiny,         digits};
     for (double v : specials) {
         EXPECT_EQ(Fixed6(v), Printf(v)) << v;
     }

@@ -9,8 +9,7 @@
 namespace {
 
 struct Files {
-    std::string course;
-    std::string mesh;
+    std::string course, mesh;
 };
 
 Files WriteAll(const char* suffix) {

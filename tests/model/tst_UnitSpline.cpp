@@ -3,6 +3,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -11,8 +12,7 @@ constexpr int Auto = UnitSpline::PointAuto;
 constexpr int Fixed = UnitSpline::PointFixed;
 
 double Tangent(const UnitSpline& s, int i) {
-    double value = 0.0;
-    double tangent = 0.0;
+    double value = 0.0, tangent = 0.0;
     s.GetPoint(i, value, tangent);
     return tangent;
 }
@@ -36,26 +36,20 @@ double Curvature(const UnitSpline& s, int segment, double t) {
 }
 
 TEST(UnitSpline, SolvesKnownTangents) {
-    struct Case {
-        std::vector<double> values;
-        int shape;
-        std::vector<double> tangents;
-    };
-    // The closing row carries no term back to the first point, so a loop's tangents are
-    // not symmetric.
-    const Case cases[] = {
+    // Values, shape, tangents. The closing row carries no term back to the first point, so a
+    // loop's tangents are not symmetric.
+    const std::tuple<std::vector<double>, int, std::vector<double>> cases[] = {
         {{0.0, 1.0}, UnitSpline::ShapeOpen, {1.0, 1.0}},
         {{0.0, 1.0, 0.0}, UnitSpline::ShapeOpen, {1.5, 0.0, -1.5}},
-        {{0.0, 1.0, 0.0}, UnitSpline::ShapeLoop, {18.0 / 19.0, -1.0 / 19.0, -14.0 / 19.0}},
-    };
-    for (const Case& c : cases) {
+        {{0.0, 1.0, 0.0}, UnitSpline::ShapeLoop, {18.0 / 19.0, -1.0 / 19.0, -14.0 / 19.0}}};
+    for (const auto& [values, shape, tangents] : cases) {
         UnitSpline s;
-        s.SetShape(c.shape);
-        for (double v : c.values) {
+        s.SetShape(shape);
+        for (double v : values) {
             s.AddPoint(v, 0.0, Auto);
         }
-        for (size_t i = 0; i < c.values.size(); ++i) {
-            EXPECT_NEAR(Tangent(s, static_cast<int>(i)), c.tangents[i], 1e-14) << i;
+        for (size_t i = 0; i < values.size(); ++i) {
+            EXPECT_NEAR(Tangent(s, static_cast<int>(i)), tangents[i], 1e-14) << i;
         }
     }
 }
@@ -83,8 +77,7 @@ TEST(UnitSpline, FixedTangentsStayAndAutomaticOnesAreRecomputed) {
     EXPECT_NEAR(Slope(s, 0, 1.0), -0.1, 1e-15);
     EXPECT_NE(Tangent(s, 0), 99.0);
     s.InsertPoint(3.0, 0.0, Auto, 1);
-    double value = 0.0;
-    double tangent = 0.0;
+    double value = 0.0, tangent = 0.0;
     EXPECT_EQ(s.GetPoint(2, value, tangent), Fixed);
     EXPECT_EQ(tangent, -0.1);
 }

@@ -55,21 +55,13 @@ TEST(BitmapResource, ReadsTopDownRowsLikeBottomUpOnes) {
 }
 
 TEST(BitmapResource, RefusesFilesItCannotRead) {
-    const std::vector<std::pair<std::size_t, std::uint32_t>> fields{
-        {0, 0x4D41},      // not "BM"
-        {14, 108},        // a later header version
-        {26, 0x00080001}, // 8 bits per pixel, with a palette
-        {26, 0x00200001}, // 32 bits per pixel
-        {26, 0x00180002}, // two planes
-        {30, 1},          // run-length compressed
-        {18, 0},          // no width
-        {18, static_cast<std::uint32_t>(-3)},
-        {22, 0},          // no height
-        {18, 0x7FFFFFFF}, // rows beyond the end of the file
-        {22, 0x80000000},
-        {10, 60}, // pixels said to start later
-        {10, 20}, // pixels inside the headers
-    };
+    // Not "BM", a later header version, 8 bits with a palette, 32 bits, two planes, run-length
+    // compressed, no or a negative width, no height, rows beyond the end of the file, and pixels
+    // said to start later or inside the headers.
+    const std::pair<std::size_t, std::uint32_t> fields[] = {
+        {0, 0x4D41},      {14, 108}, {26, 0x00080001}, {26, 0x00200001}, {26, 0x00180002},
+        {30, 1},          {18, 0},   {18, 0xFFFFFFFD}, {22, 0},          {18, 0x7FFFFFFF},
+        {22, 0x80000000}, {10, 60},  {10, 20}};
     const Bytes picture = Picture();
     for (auto [at, value] : fields) {
         Bytes file = picture;

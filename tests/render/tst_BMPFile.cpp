@@ -110,6 +110,8 @@ void ExpectPicture(const Bytes& file, int width, int height,
 const std::vector<std::uint32_t> ThreeByTwo = {0xFF0000, 0x00FF00, 0x0000FF,
                                                0xFFFFFF, 0xC86432, 0x000000};
 
+constexpr const char* notBitmap = "ﾋﾞｯﾄﾏｯﾌﾟでないﾌｧｲﾙをｵｰﾌﾟﾝした";
+
 using BMPFileTest = ScratchDirTest;
 
 // Rows of odd widths without their padding, 8-bit pixels through the colour table (black
@@ -151,6 +153,7 @@ TEST(BMPFile, ReadsThePixelsOfEveryLayout) {
     }
 }
 
+// A colour table follows the information header however long that is.
 TEST(BMPFile, RowsStartAtTheDataOffsetOrElseEndTheFile) {
     Bytes trailing = Make24(3, 2, ThreeByTwo);
     trailing.insert(trailing.end(), {1, 2, 3, 4, 5, 6, 7});
@@ -166,10 +169,8 @@ TEST(BMPFile, RowsStartAtTheDataOffsetOrElseEndTheFile) {
     Bytes file = MakeBitmap({2, 1, 8, {1, 0}, {0xFF0000, 0x00FF00}, 2});
     Put32(file, 10, 58);
     ExpectPicture(file, 2, 1, {0x00FF00, 0xFF0000});
-}
 
-TEST(BMPFile, TheColourTableFollowsALongerInformationHeader) {
-    Bytes file = MakeBitmap({2, 1, 8, {1, 0}, {0xFF0000, 0x00FF00}, 2});
+    file = MakeBitmap({2, 1, 8, {1, 0}, {0xFF0000, 0x00FF00}, 2});
     // A 124-byte header: 84 more bytes before the table, the offset moved with them.
     file.insert(file.begin() + 54, 84, 0xAB);
     Put32(file, 14, 124);
@@ -178,25 +179,18 @@ TEST(BMPFile, TheColourTableFollowsALongerInformationHeader) {
 }
 
 TEST(BMPFile, RefusesFilesThatDoNotFit) {
-    const char* notBitmap = "ﾋﾞｯﾄﾏｯﾌﾟでないﾌｧｲﾙをｵｰﾌﾟﾝした";
-    const std::vector<std::tuple<std::size_t, std::uint32_t, const char*>> fields{
-        {0, 0x4D41, notBitmap},
-        {30, 1, "未圧縮ﾌｧｲﾙでないﾌｧｲﾙをｵｰﾌﾟﾝした"},
-        {30, 3, "未圧縮ﾌｧｲﾙでないﾌｧｲﾙをｵｰﾌﾟﾝした"},
-        {26, 0x00100001, "対応していないｶﾗｰﾋﾞｯﾄのﾌｧｲﾙ"},
-        {26, 0x00200001, "対応していないｶﾗｰﾋﾞｯﾄのﾌｧｲﾙ"},
-        {26, 0x00010001, "対応していないｶﾗｰﾋﾞｯﾄのﾌｧｲﾙ"},
-        {14, 12, notBitmap},         // a core header: its fields are laid out differently
-        {14, 0xFFFFFFF0, notBitmap}, // a header longer than the file
-        {18, 0, notBitmap},
-        {18, static_cast<std::uint32_t>(-3), notBitmap},
-        {22, 0, notBitmap},
-        {18, 0x7FFFFFFF, notBitmap}, // rows far beyond the end of the file
-        {22, 0x7FFFFFFF, notBitmap},
-        {22, 0x80000000, notBitmap},
-        {22, 3, notBitmap}, // one row more than the file holds
-        {18, 5, notBitmap}, // two pixels more per row: 16 bytes a row instead of 12
-    };
+    // Beyond the plain mistakes: a core header, whose fields are laid out differently; a width of
+    // -3; a header longer than the file; rows far beyond its end; one row more than it holds; two
+    // pixels more per row (16 bytes a row instead of 12).
+    const char* compressed = "未圧縮ﾌｧｲﾙでないﾌｧｲﾙをｵｰﾌﾟﾝした";
+    const char* bits = "対応していないｶﾗｰﾋﾞｯﾄのﾌｧｲﾙ";
+    const std::tuple<std::size_t, std::uint32_t, const char*> fields[] = {
+        {0, 0x4D41, notBitmap},      {30, 1, compressed},         {30, 3, compressed},
+        {26, 0x00100001, bits},      {26, 0x00200001, bits},      {26, 0x00010001, bits},
+        {14, 12, notBitmap},         {14, 0xFFFFFFF0, notBitmap}, {18, 0, notBitmap},
+        {18, 0xFFFFFFFD, notBitmap}, {22, 0, notBitmap},          {18, 0x7FFFFFFF, notBitmap},
+        {22, 0x7FFFFFFF, notBitmap}, {22, 0x80000000, notBitmap}, {22, 3, notBitmap},
+        {18, 5, notBitmap}};
     const Bytes picture = Make24(3, 2, ThreeByTwo);
     for (const auto& [at, value, message] : fields) {
         Bytes file = picture;
@@ -220,15 +214,11 @@ TEST(BMPFile, RefusesFilesThatDoNotFit) {
     }
     EXPECT_STREQ(BMPFile::Decode(picture, 8, out), "対応していないカラービットに変換しようとした");
     EXPECT_STREQ(BMPFile::Decode(picture, 15, out), "対応していないカラービットに変換しようとした");
-}
-
-TEST(BMPFile, RefusesColourTablesThatDoNotFit) {
-    const char* notBitmap = "ﾋﾞｯﾄﾏｯﾌﾟでないﾌｧｲﾙをｵｰﾌﾟﾝした";
-    const Bytes picture = MakeBitmap({2, 1, 8, {1, 0}, {0xFF0000, 0x00FF00}, 2});
+    // Used-colour counts the table does not hold, or beyond 256.
+    const Bytes indexed = MakeBitmap({2, 1, 8, {1, 0}, {0xFF0000, 0x00FF00}, 2});
     for (const std::uint32_t used : {3u, 0u, 257u, 0x40000000u, 0xFFFFFFFFu}) {
-        Bytes file = picture;
+        Bytes file = indexed;
         Put32(file, 46, used);
-        BMPFile::Picture out;
         EXPECT_STREQ(BMPFile::Decode(file, 24, out), notBitmap) << used;
     }
 }

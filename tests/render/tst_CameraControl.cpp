@@ -1,5 +1,6 @@
 #include "render/CameraControl.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -31,15 +32,11 @@ TEST(CameraControlTest, AnUnsetCameraStaysWhereResetPutsIt) {
 
 TEST(CameraControlTest, ZoomIsClampedToItsRange) {
     CameraControl camera = MakeCamera(CameraControl::Top);
-    const std::pair<double, double> cases[] = {{0, 0.01},
-                                               {1000, 300},
-                                               {0.01, 0.01},
-                                               {300, 300},
-                                               {2.5, 2.5},
-                                               {0.005, 0.01},
-                                               {-4, 0.01},
-                                               {std::numeric_limits<double>::quiet_NaN(), 0.01},
-                                               {std::numeric_limits<double>::infinity(), 300}};
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::pair<double, double> cases[] = {{0, 0.01},  {1000, 300}, {0.01, 0.01},
+                                               {300, 300}, {2.5, 2.5},  {0.005, 0.01},
+                                               {-4, 0.01}, {nan, 0.01}, {inf, 300}};
     for (const auto& [asked, stored] : cases) {
         camera.SetZoom(asked);
         EXPECT_EQ(camera.GetZoom(), stored) << asked;
@@ -47,23 +44,15 @@ TEST(CameraControlTest, ZoomIsClampedToItsRange) {
 }
 
 TEST(CameraControlTest, MoveChangesOnlyTheAxesTheViewShows) {
-    const struct {
-        int state;
-        Vec3d expected;
-    } cases[] = {{CameraControl::Top, {1, 0, 1}},
-                 {CameraControl::Side, {0, 1, 1}},
-                 {CameraControl::Front, {1, 1, 0}},
-                 {CameraControl::Perspective, {1, 1, 1}}};
-    for (const auto& c : cases) {
-        CameraControl camera;
-        camera.Reset();
-        camera.SetState(c.state);
+    for (const auto& [state, expected] : {std::pair{CameraControl::Top, std::array{1.0, 0.0, 1.0}},
+                                          {CameraControl::Side, {0, 1, 1}},
+                                          {CameraControl::Front, {1, 1, 0}},
+                                          {CameraControl::Perspective, {1, 1, 1}}}) {
+        CameraControl camera = MakeCamera(state);
         camera.Move(1, 1, 1);
         double x, y, z, zoom;
         camera.GetCamera(x, y, z, zoom);
-        EXPECT_EQ(x, c.expected.x) << c.state;
-        EXPECT_EQ(y, c.expected.y) << c.state;
-        EXPECT_EQ(z, c.expected.z) << c.state;
+        EXPECT_EQ((std::array{x, y, z}), expected) << state;
     }
 }
 

@@ -108,15 +108,14 @@ TEST_F(PictureBankTest, An8BitBankPutsTheMostFrequentColoursFirst) {
         EXPECT_EQ(e.reserved, 0);
         return std::uint32_t{e.red} << 16 | e.green << 8 | e.blue;
     };
-    EXPECT_EQ(rgb(0), 0u);
-    EXPECT_EQ(rgb(1), Red);
-    EXPECT_EQ(rgb(2), Teal);
-    EXPECT_EQ(rgb(3), Olive);
-    // Then the unused colours from 15-bit value 0 up: 0, then blue 1 (8), blue 2 (16), ...
-    EXPECT_EQ(rgb(4), 0u);
-    EXPECT_EQ(rgb(5), 0x000008u);
-    EXPECT_EQ(rgb(254), 0x0038D0u); // value 250: green 7, blue 26
-    EXPECT_EQ(rgb(255), 0xFFFFFFu);
+    // Then the unused colours from 15-bit value 0 up: 0, then blue 1 (8), blue 2 (16), ... and
+    // at 254 value 250 (green 7, blue 26).
+    const std::pair<int, std::uint32_t> entries[] = {{0, 0},          {1, Red},       {2, Teal},
+                                                     {3, Olive},      {4, 0},         {5, 0x000008},
+                                                     {254, 0x0038D0}, {255, 0xFFFFFF}};
+    for (const auto& [index, colour] : entries) {
+        EXPECT_EQ(rgb(index), colour) << index;
+    }
     std::uint8_t r = 0, g = 0, b = 0;
     GetPaletteColor(2, r, g, b);
     EXPECT_EQ((std::vector<int>{r, g, b}), (std::vector<int>{0x08, 0x90, 0xD8}));

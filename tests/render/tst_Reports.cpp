@@ -26,8 +26,7 @@ Bytes Bitmap(int width, int height, std::uint16_t bits = 24) {
 }
 
 void Load(const char* path, int depth = 16) {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
+    std::int32_t width = 0, height = 0;
     std::uint32_t size = 0;
     (void)BMPFile::Load(path, width, height, size, depth);
 }
@@ -75,28 +74,28 @@ std::function<void()> InBank(int bits, bool decide, void (*use)()) {
 }
 
 void GetImage(int id) {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
+    std::int32_t width = 0, height = 0;
     std::uint32_t size = 0;
     std::uint8_t flags = 0;
     (void)PictureBank::GetImage(id, width, height, size, flags);
 }
 
 void GetPow2Data(int id) {
-    std::int32_t log2Width = 0;
-    std::int32_t log2Height = 0;
+    std::int32_t log2Width = 0, log2Height = 0;
     (void)PictureBank::GetPow2Data(id, log2Width, log2Height);
 }
 
 void GetPaletteColor(int index) {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
+    std::uint8_t red = 0, green = 0, blue = 0;
     PictureBank::GetPaletteColor(index, red, green, blue);
 }
 
 const Vec3 Triangle[3] = {{-2, 2, 4}, {2, 2, 4}, {-2, -2, 4}};
 const Vec2 Uvs[PerspecCamera::MaxVertices + 1] = {};
+
+// The tags of the layer's classes.
+constexpr const char *Clip = "Clipping4", *Cam = "CameraControl1", *Lens = "PerspecCamera1",
+                     *Tex = "PerspecTextureEngine1", *Bmp = "BMPFile1", *Bank = "PictureBank1";
 
 using RenderReportTest = ScratchDirTest;
 
@@ -117,69 +116,65 @@ TEST_F(RenderReportTest, MisuseEndsTheProgramWithItsReport) {
              Vec2 uvs[3] = {};
              Clipping::ClipDepth(points, uvs, 3, 3, 4, 500);
          },
-         "Clipping4", "クリッピングバッファが足りない。メモリ破壊"},
+         Clip, "クリッピングバッファが足りない。メモリ破壊"},
         {[&] {
              Clipping::IntersectX({1, 0, 1}, {}, {1, 5, 2}, {}, 1, p, uv);
          },
-         "Clipping4", "X面と平行の直線との交点を求めようとした"},
+         Clip, "X面と平行の直線との交点を求めようとした"},
         {[&] {
              Clipping::IntersectY({0, 2, 1}, {}, {5, 2, 2}, {}, 2, p, uv);
          },
-         "Clipping4", "Y面と平行の直線との交点を求めようとした"},
+         Clip, "Y面と平行の直線との交点を求めようとした"},
         {[&] {
              Clipping::IntersectZ({0, 0, 3}, {}, {5, 5, 3}, {}, 3, p, uv);
          },
-         "Clipping4", "Z面と平行の直線との交点を求めようとした"},
+         Clip, "Z面と平行の直線との交点を求めようとした"},
 
-        {[] { Camera(CameraControl::Front + 1); }, "CameraControl1",
-         "対応していないカメラの属性を検出"},
+        {[] { Camera(CameraControl::Front + 1); }, Cam, "対応していないカメラの属性を検出"},
         {[] {
              CameraControl camera;
              camera.Reset();
              Vec3d screen;
              camera.WorldToScreen({0, 0, 0}, screen);
          },
-         "CameraControl1", "カメラのstateにありえない設定を検出"},
-        {[] { Camera(CameraControl::Top).SetScrnDst(50); }, "CameraControl1",
+         Cam, "カメラのstateにありえない設定を検出"},
+        {[] { Camera(CameraControl::Top).SetScrnDst(50); }, Cam,
          "平行カメラなのにScrnDstを設定しようとした"},
-        {[] { (void)Camera(CameraControl::Side).GetScrnDst(); }, "CameraControl1",
+        {[] { (void)Camera(CameraControl::Side).GetScrnDst(); }, Cam,
          "平行カメラなのにズームを獲得しようとした"},
-        {[] { Camera(CameraControl::Perspective).SetZoom(1); }, "CameraControl1",
+        {[] { Camera(CameraControl::Perspective).SetZoom(1); }, Cam,
          "パースペクティブカメラなのにズーム設定しようとした"},
-        {[] { (void)Camera(CameraControl::Perspective).GetZoom(); }, "CameraControl1",
+        {[] { (void)Camera(CameraControl::Perspective).GetZoom(); }, Cam,
          "パースペクティブカメラなのにズームを獲得しようとした"},
         {[] {
              Vec3d world;
              Camera(CameraControl::Perspective).ScreenToWorld(1, 1, world);
          },
-         "CameraControl1",
-         "パースペクティブカメラなのにスクリーン座標をワールドに変換しようとした"},
+         Cam, "パースペクティブカメラなのにスクリーン座標をワールドに変換しようとした"},
 
         {[] {
              PerspecCamera fresh{};
              fresh.Reset();
              fresh.SetRotation(0, 1, 0, 1, 0, 1);
          },
-         "PerspecCamera1", "スクリーンが設定されていないのにオブジェクトを更新しようとした"},
+         Lens, "スクリーンが設定されていないのにオブジェクトを更新しようとした"},
         {[] {
              PerspecCamera camera{};
              Ready(camera);
              camera.SetRotation(0, 1, 0, 1, 0, 1);
              (void)camera.WorldToCamera({0, 0, 0});
          },
-         "PerspecCamera1", "オブジェクトデータを更新する必要がある"},
-        {[] { SetRotation(1.01F, 1, 0, 1, 0, 1); }, "PerspecCamera1", "sinRxにありえない値を検出"},
-        {[] { SetRotation(0, -1.01F, 0, 1, 0, 1); }, "PerspecCamera1", "cosRxにありえない値を検出"},
-        {[] { SetRotation(0, 1, 2, 1, 0, 1); }, "PerspecCamera1", "sinRyにありえない値を検出"},
-        {[] { SetRotation(0, 1, 0, 1.5F, 0, 1); }, "PerspecCamera1", "cosRyにありえない値を検出"},
-        {[] { SetRotation(0, 1, 0, 1, -3, 1); }, "PerspecCamera1", "sinRzにありえない値を検出"},
-        {[] { SetRotation(0, 1, 0, 1, 0, NAN); }, "PerspecCamera1", "cosRzにありえない値を検出"},
-        {[] { SetLens(0, 2, 4, 500); }, "PerspecCamera1",
-         "マイナス値をLenzWIdthに設定しようとした"},
-        {[] { SetLens(2, -1, 4, 500); }, "PerspecCamera1",
-         "マイナス値をLenzHeightに設定しようとした"},
-        {[] { SetLens(2, 2, 0, 500); }, "PerspecCamera1", "マイナス値をLenzDstに設定しようとした"},
-        {[] { SetLens(2, 2, 500, 500); }, "PerspecCamera1", "LenzDst>FarDstに設定しようとした"},
+         Lens, "オブジェクトデータを更新する必要がある"},
+        {[] { SetRotation(1.01F, 1, 0, 1, 0, 1); }, Lens, "sinRxにありえない値を検出"},
+        {[] { SetRotation(0, -1.01F, 0, 1, 0, 1); }, Lens, "cosRxにありえない値を検出"},
+        {[] { SetRotation(0, 1, 2, 1, 0, 1); }, Lens, "sinRyにありえない値を検出"},
+        {[] { SetRotation(0, 1, 0, 1.5F, 0, 1); }, Lens, "cosRyにありえない値を検出"},
+        {[] { SetRotation(0, 1, 0, 1, -3, 1); }, Lens, "sinRzにありえない値を検出"},
+        {[] { SetRotation(0, 1, 0, 1, 0, NAN); }, Lens, "cosRzにありえない値を検出"},
+        {[] { SetLens(0, 2, 4, 500); }, Lens, "マイナス値をLenzWIdthに設定しようとした"},
+        {[] { SetLens(2, -1, 4, 500); }, Lens, "マイナス値をLenzHeightに設定しようとした"},
+        {[] { SetLens(2, 2, 0, 500); }, Lens, "マイナス値をLenzDstに設定しようとした"},
+        {[] { SetLens(2, 2, 500, 500); }, Lens, "LenzDst>FarDstに設定しようとした"},
         {[] {
              PerspecTextureEngine::Initialize();
              PerspecCamera camera{};
@@ -188,39 +183,36 @@ TEST_F(RenderReportTest, MisuseEndsTheProgramWithItsReport) {
              camera.DrawPolygon(Triangle, Uvs, PerspecCamera::MaxVertices + 1, {&texel, 0, 0},
                                 PerspecCamera::Textured);
          },
-         "PerspecCamera1", "ポリゴンの頂点数が範囲外"},
+         Lens, "ポリゴンの頂点数が範囲外"},
 
         {[] {
              PerspecTextureEngine::Initialize();
              PerspecTextureEngine::Initialize();
          },
-         "PerspecTextureEngine1", "クラスを２度初期化しようとした"},
-        {[] { PerspecTextureEngine::Release(); }, "PerspecTextureEngine1",
-         "初期化していないクラスをデストラクトした"},
+         Tex, "クラスを２度初期化しようとした"},
+        {[] { PerspecTextureEngine::Release(); }, Tex, "初期化していないクラスをデストラクトした"},
         {[] {
              platform::Surface s(4, 4);
              const std::uint16_t texel = 0;
              PerspecTextureEngine::DrawPolygon(s, Triangle, Uvs, 3, {&texel, 0, 0});
          },
-         "PerspecTextureEngine1", "クラスを初期化していません"},
-        {[] { PerspecTextureEngine::PrepareTables(0); }, "PerspecTextureEngine1",
-         "空のテーブルを作成しようとした"},
+         Tex, "クラスを初期化していません"},
+        {[] { PerspecTextureEngine::PrepareTables(0); }, Tex, "空のテーブルを作成しようとした"},
 
-        {[] { Load("missing.bmp"); }, "BMPFile1", "ファイルのオープンに失敗"},
-        {[] { Load("broken.bmp"); }, "BMPFile1", "ﾋﾞｯﾄﾏｯﾌﾟでないﾌｧｲﾙをｵｰﾌﾟﾝした"},
-        {[] { Load("compressed.bmp"); }, "BMPFile1", "未圧縮ﾌｧｲﾙでないﾌｧｲﾙをｵｰﾌﾟﾝした"},
-        {[] { Load("sixteen.bmp"); }, "BMPFile1", "対応していないｶﾗｰﾋﾞｯﾄのﾌｧｲﾙ"},
-        {[] { Load("tex.bmp", 32); }, "BMPFile1", "対応していないカラービットに変換しようとした"},
+        {[] { Load("missing.bmp"); }, Bmp, "ファイルのオープンに失敗"},
+        {[] { Load("broken.bmp"); }, Bmp, "ﾋﾞｯﾄﾏｯﾌﾟでないﾌｧｲﾙをｵｰﾌﾟﾝした"},
+        {[] { Load("compressed.bmp"); }, Bmp, "未圧縮ﾌｧｲﾙでないﾌｧｲﾙをｵｰﾌﾟﾝした"},
+        {[] { Load("sixteen.bmp"); }, Bmp, "対応していないｶﾗｰﾋﾞｯﾄのﾌｧｲﾙ"},
+        {[] { Load("tex.bmp", 32); }, Bmp, "対応していないカラービットに変換しようとした"},
 
-        {[] { PictureBank::Register("tex.bmp"); }, "PictureBank1",
+        {[] { PictureBank::Register("tex.bmp"); }, Bank,
          "初期化されていないか決定されているのに登録しようとした"},
-        {[] { PictureBank::Initialize(15); }, "PictureBank1",
-         "対応していないｶﾗｰﾋﾞｯﾄが設定されました"},
-        {InBank(16, false, [] { PictureBank::Initialize(16); }), "PictureBank1",
+        {[] { PictureBank::Initialize(15); }, Bank, "対応していないｶﾗｰﾋﾞｯﾄが設定されました"},
+        {InBank(16, false, [] { PictureBank::Initialize(16); }), Bank,
          "このｸﾗｽが２度初期化された可柏ｫがある"},
-        {InBank(16, false, [] { PictureBank::Register("tex.Bmp"); }), "PictureBank1",
+        {InBank(16, false, [] { PictureBank::Register("tex.Bmp"); }), Bank,
          "対応していない画像拡張子を検出"},
-        {InBank(16, false, [] { PictureBank::Register("dir.bmp/picture"); }), "PictureBank1",
+        {InBank(16, false, [] { PictureBank::Register("dir.bmp/picture"); }), Bank,
          "拡張子のない画像ﾌｧｲﾙﾊﾟｽが設定されている"},
         {InBank(16, false,
                 [] {
@@ -228,22 +220,21 @@ TEST_F(RenderReportTest, MisuseEndsTheProgramWithItsReport) {
                         PictureBank::Register("tex.bmp");
                     }
                 }),
-         "PictureBank1", "ﾘｿｰｽ数が満杯です"},
-        {InBank(16, true, [] { PictureBank::Decide(); }), "PictureBank1",
+         Bank, "ﾘｿｰｽ数が満杯です"},
+        {InBank(16, true, [] { PictureBank::Decide(); }), Bank,
          "画像が設定されていないのに決定された"},
-        {InBank(16, false, [] { GetImage(0); }), "PictureBank1", "ﾘｿｰｽを決定しないでｱｸｾｽしてきた"},
-        {InBank(16, false, [] { (void)PictureBank::GetCount(); }), "PictureBank1",
+        {InBank(16, false, [] { GetImage(0); }), Bank, "ﾘｿｰｽを決定しないでｱｸｾｽしてきた"},
+        {InBank(16, false, [] { (void)PictureBank::GetCount(); }), Bank,
          "登録完了していないのにｶﾗｰﾊﾟﾚｯﾄを獲得しようとした"},
-        {InBank(16, true, [] { (void)PictureBank::HasPow2Data(2); }), "PictureBank1",
+        {InBank(16, true, [] { (void)PictureBank::HasPow2Data(2); }), Bank,
          "登録IDの範囲を超えてﾘｿｰｽにｱｸｾｽした"},
-        {InBank(16, true, [] { GetPow2Data(1); }), "PictureBank1",
+        {InBank(16, true, [] { GetPow2Data(1); }), Bank,
          "2のN乗ﾃﾞｰﾀでないのに２のN乗ﾃﾞｰﾀを獲得しようとした"},
-        {InBank(16, true, [] { (void)PictureBank::GetPalette(); }), "PictureBank1",
+        {InBank(16, true, [] { (void)PictureBank::GetPalette(); }), Bank,
          "８ﾋﾞｯﾄｶﾗｰでないのにｶﾗｰﾊﾟﾚｯﾄを獲得しようとした"},
-        {InBank(8, true, [] { (void)PictureBank::GetPaletteIndex(32768); }), "PictureBank1",
+        {InBank(8, true, [] { (void)PictureBank::GetPaletteIndex(32768); }), Bank,
          "15ﾋﾞｯﾄｶﾗｰでないものが入力された"},
-        {InBank(8, true, [] { GetPaletteColor(256); }), "PictureBank1",
-         "ﾊﾟﾚｯﾄ番号でないものが入力された"},
+        {InBank(8, true, [] { GetPaletteColor(256); }), Bank, "ﾊﾟﾚｯﾄ番号でないものが入力された"},
     };
     ExpectReports(reports);
 }

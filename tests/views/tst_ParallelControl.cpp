@@ -12,10 +12,7 @@ namespace {
 
 // The world axes (0 x, 1 y, 2 z) that run right and up on each view's screen.
 struct ViewAxes {
-    int state;
-    int right;
-    int up;
-    int depth;
+    int state, right, up, depth;
 };
 
 constexpr std::array<ViewAxes, 3> Views{{

@@ -2,6 +2,8 @@
 #include "views/ExpandDisp.h"
 #include "views/ParallelDisp.h"
 
+#include <tuple>
+
 using ParallelDispTest = ViewTest;
 
 // A top view 200 x 150 at zoom 1 centred on the origin: the world point (x, 0, z) lies at
@@ -12,26 +14,16 @@ TEST_F(ParallelDispTest, HitTestsFindTheFirstPointThenTheSelectedPointsHandleEnd
     CourseData::SetTangent(1, 0, 0, 100, 1, 1, 1);
     CourseData::SetHandle(1, CourseData::HandlePoint);
     const CameraControl camera = MakeViewCamera(CameraControl::Top, 200, 150);
-    const struct {
-        int x, y;
-        int point;
-        int handle;
-    } rows[] = {
-        {40, 75, 0, -1},
-        {102, 73, 1, -1},
-        {98, 77, 1, -1},
-        {103, 75, -1, -1},
-        {97, 75, -1, -1},
-        {100, 72, -1, -1},
-        {100, 78, -1, -1},
-        {161, 75, 2, -1}, // points 2 and 3 both lie under the mouse
-        {164, 75, 3, -1},
-        {100, 45, -1, CourseData::HandleForward},
-        {101, 104, -1, CourseData::HandleBackward},
-    };
-    for (const auto& r : rows) {
-        EXPECT_EQ(ParallelDisp::FindPoint(camera, r.x, r.y), r.point) << r.x << ", " << r.y;
-        EXPECT_EQ(ParallelDisp::FindHandle(camera, r.x, r.y), r.handle) << r.x << ", " << r.y;
+    // The mouse, and the point and handle end found there; at (161, 75) and (164, 75) both
+    // points 2 and 3 lie under it.
+    const int ahead = CourseData::HandleForward, behind = CourseData::HandleBackward;
+    const std::tuple<int, int, int, int> rows[] = {
+        {40, 75, 0, -1},  {102, 73, 1, -1},     {98, 77, 1, -1},       {103, 75, -1, -1},
+        {97, 75, -1, -1}, {100, 72, -1, -1},    {100, 78, -1, -1},     {161, 75, 2, -1},
+        {164, 75, 3, -1}, {100, 45, -1, ahead}, {101, 104, -1, behind}};
+    for (const auto& [x, y, point, handle] : rows) {
+        EXPECT_EQ(ParallelDisp::FindPoint(camera, x, y), point) << x << ", " << y;
+        EXPECT_EQ(ParallelDisp::FindHandle(camera, x, y), handle) << x << ", " << y;
     }
     CourseData::SetHandle(-1, CourseData::HandlePoint);
     EXPECT_EQ(ParallelDisp::FindHandle(camera, 100, 45), -1);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -62,16 +63,14 @@ TEST_F(PerspecDispTest, SectionsRunFromTheSampleBeforeTheCamera) {
     AddSampledPoint(300, 0, 300, 2);
     PerspecDisp::Section all[PerspecDisp::MaxSections];
     ASSERT_EQ(PerspecDisp::CutSections(0, 0.0, all), 7); // segment 0's four samples, 1's last three
-    const struct {
-        int32_t segment;
-        double t;
-        int first;
-    } rows[] = {{0, 0.2, 0}, {0, 1.0 / 3.0, 0}, {0, 0.34, 1}, {0, 0.9, 2}, {1, 0.5, 4}};
-    for (const auto& r : rows) {
+    // The camera's segment and place, and the first of all the sections cut from there.
+    const std::tuple<int32_t, double, int> rows[] = {
+        {0, 0.2, 0}, {0, 1.0 / 3.0, 0}, {0, 0.34, 1}, {0, 0.9, 2}, {1, 0.5, 4}};
+    for (const auto& [segment, t, first] : rows) {
         PerspecDisp::Section sections[PerspecDisp::MaxSections];
-        ASSERT_EQ(PerspecDisp::CutSections(r.segment, r.t, sections), 7 - r.first) << r.t;
-        EXPECT_TRUE(SameSection(sections[0], all[r.first])) << r.segment << " " << r.t;
-        EXPECT_TRUE(SameSection(sections[6 - r.first], all[6])) << r.segment << " " << r.t;
+        ASSERT_EQ(PerspecDisp::CutSections(segment, t, sections), 7 - first) << t;
+        EXPECT_TRUE(SameSection(sections[0], all[first])) << segment << " " << t;
+        EXPECT_TRUE(SameSection(sections[6 - first], all[6])) << segment << " " << t;
     }
     CourseData::SetLoop(1);
     EXPECT_EQ(PerspecDisp::CutSections(2, 0.0, all), PerspecDisp::MaxSections);

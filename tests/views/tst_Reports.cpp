@@ -6,8 +6,6 @@
 #include "views/ToolPanel.h"
 #include "views/ViewLayout.h"
 
-#include <functional>
-
 using ReportsTest = ViewTest;
 
 // Every report of the views layer: the statement writes its one log line and ends the program.
@@ -22,11 +20,7 @@ TEST_F(ReportsTest, ImpossibleValuesAreReportedAndEndTheProgram) {
     unset.Reset();
     const char* camera = "ありえないカメラ属性を検出";
     const char* button = "ありえないビューボタングループリメ[スIDを検出";
-    const struct {
-        std::function<void()> statement;
-        const char* tag;
-        const char* message;
-    } rows[] = {
+    const ReportCase rows[] = {
         {[&] { DispControl::DrawPoint(context, 1, 1, 40, 30, 2); }, "DispControl1",
          "ありえない点の性質フラグを検出"},
         {[] { DispControl::GetLinePen(0); }, "DispControl1", "ありえないフラグを検出"},
@@ -48,8 +42,5 @@ TEST_F(ReportsTest, ImpossibleValuesAreReportedAndEndTheProgram) {
         {[] { ViewLayout::RegisterView(ViewCount, {}); }, "WinMain",
          "ウィンドウIDにありえない値を検出"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.message);
-        EXPECT_REPORT(row.statement(), row.tag, row.message);
-    }
+    ExpectReports(rows);
 }

@@ -83,8 +83,7 @@ TEST_F(SpPointControlTest, AnEditPressGripsWhatItHitsAndKeepsTheGripOnAMiss) {
     int grip = Roll;
     EXPECT_TRUE(SpPointControl::LeftPress(camera, EditTool, 206, 70, grip));
     EXPECT_EQ(grip, Handle);
-    EXPECT_TRUE(SpPointControl::LeftPress(camera, EditTool, 10, 10,
-                                          grip)); // a miss redraws
+    EXPECT_TRUE(SpPointControl::LeftPress(camera, EditTool, 10, 10, grip)); // a miss redraws
     EXPECT_EQ(grip, Handle);
     EXPECT_FALSE(SpPointControl::LeftPress(camera, CameraZoomTool, 200, 100, grip));
     EXPECT_EQ(grip, Handle);

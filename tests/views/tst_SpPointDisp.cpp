@@ -3,6 +3,7 @@
 
 #include <array>
 #include <numbers>
+#include <tuple>
 
 namespace {
 
@@ -63,16 +64,13 @@ TEST_F(SpPointDispTest, TheGripDecidesWhichPartIsStamped) {
 }
 
 TEST_F(SpPointDispTest, HitsFindTheRollPointThenTheHandleEnd) {
-    const struct {
-        int x, y;
-        int grip;
-    } rows[] = {{202, 98, SpPointDisp::GripRoll},
-                {203, 100, 0},
-                {206, 50, SpPointDisp::GripHandle},
-                {206, 53, 0},
-                {130, 100, 0}};
-    for (const auto& r : rows) {
-        EXPECT_EQ(SpPointDisp::HitDial(camera, r.x, r.y), r.grip) << r.x << ", " << r.y;
+    const std::tuple<int, int, int> rows[] = {{202, 98, SpPointDisp::GripRoll},
+                                              {203, 100, 0},
+                                              {206, 50, SpPointDisp::GripHandle},
+                                              {206, 53, 0},
+                                              {130, 100, 0}};
+    for (const auto& [x, y, grip] : rows) {
+        EXPECT_EQ(SpPointDisp::HitDial(camera, x, y), grip) << x << ", " << y;
     }
     CourseData::SetHandle(-1, CourseData::HandlePoint);
     EXPECT_EQ(SpPointDisp::HitDial(camera, 200, 100), 0);
@@ -90,8 +88,7 @@ TEST_F(SpPointDispTest, FittingScalesTheZoomByTheWidthOnlyBetweenRealSizes) {
     SpPointDisp::FitSurface(camera, 130, 100);
     SpPointDisp::FitSurface(camera, 130, 300); // height alone keeps the zoom
     EXPECT_DOUBLE_EQ(camera.GetZoom(), 2.0);
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     camera.GetScreenSize(width, height);
     EXPECT_EQ(width, 130);
     EXPECT_EQ(height, 300);

@@ -59,37 +59,36 @@ TEST_F(ViewLayoutTest, ViewsArePlacedShownAndHiddenInViewOrder) {
 TEST_F(ViewLayoutTest, EveryViewButtonHasItsLayout) {
     const struct {
         int button, width, height;
-        Calls places;
+        std::string places;
     } rows[] = {
-        {107, 591, 400, {"top place 91,0,500,400"}},
-        {108, 591, 400, {"side place 91,0,500,400"}},
-        {109, 591, 400, {"front place 91,0,500,400"}},
-        {111, 591, 400, {"xtop place 91,0,500,400"}},
-        {112, 591, 400, {"xside place 91,0,500,400"}},
-        {115,
-         591,
-         400,
-         {"top place 91,0,250,200", "xtop place 341,0,250,400", "persp place 91,200,250,200"}},
-        {116,
-         591,
-         400,
-         {"top place 91,0,250,200", "point place 91,200,250,200", "persp place 341,0,250,200"}},
+        {107, 591, 400, "top place 91,0,500,400"},
+        {108, 591, 400, "side place 91,0,500,400"},
+        {109, 591, 400, "front place 91,0,500,400"},
+        {111, 591, 400, "xtop place 91,0,500,400"},
+        {112, 591, 400, "xside place 91,0,500,400"},
+        {115, 591, 400,
+         "top place 91,0,250,200; xtop place 341,0,250,400; persp place 91,200,250,200"},
+        {116, 591, 400,
+         "top place 91,0,250,200; point place 91,200,250,200; persp place 341,0,250,200"},
         // Odd sizes leave the last row and the top half's last column uncovered.
-        {114,
-         592,
-         401,
-         {"top place 91,0,250,200", "xside place 91,200,501,200", "persp place 341,0,250,200"}},
+        {114, 592, 401,
+         "top place 91,0,250,200; xside place 91,200,501,200; persp place 341,0,250,200"},
         // No room right of the panel; halves without height, the right half one row.
-        {113, 91, 400, {}},
-        {113, 50, 400, {}},
-        {115, 300, 1, {"xtop place 195,0,104,1"}},
+        {113, 91, 400, ""},
+        {113, 50, 400, ""},
+        {115, 300, 1, "xtop place 195,0,104,1"},
     };
     for (const auto& r : rows) {
         calls.clear();
         ViewLayout::ApplyLayout(r.button, r.width, r.height);
-        EXPECT_EQ(Only("place"), r.places) << r.button << " " << r.width << "x" << r.height;
-        EXPECT_EQ(Only("show").size(), r.places.size()) << r.button;
-        EXPECT_EQ(Only("hide").size(), size_t{ViewCount} - r.places.size()) << r.button;
+        const Calls places = Only("place");
+        std::string joined;
+        for (const std::string& place : places) {
+            joined += (joined.empty() ? "" : "; ") + place;
+        }
+        EXPECT_EQ(joined, r.places) << r.button << " " << r.width << "x" << r.height;
+        EXPECT_EQ(Only("show").size(), places.size()) << r.button;
+        EXPECT_EQ(Only("hide").size(), size_t{ViewCount} - places.size()) << r.button;
     }
 }
 
