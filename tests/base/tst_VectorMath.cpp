@@ -24,7 +24,8 @@ TEST(VectorMath, RotationIsRzRxRy) {
     const double rz = 2.5;
     Mat3d closed{};
     SetRotation(closed, rx, ry, rz);
-    Mat3 product{}, factor{};
+    Mat3 product{};
+    Mat3 factor{};
     SetIdentity(product);
     for (const auto& [axis, angle] : {std::pair{2, rz}, {0, rx}, {1, ry}}) {
         const Mat3d e = Elementary(axis, angle);

@@ -72,7 +72,8 @@ public:
         largest = std::max(largest, chunk.size());
         total += chunk.size();
     }
-    size_t largest = 0, total = 0;
+    size_t largest = 0;
+    size_t total = 0;
 };
 
 // Memory stays flat: the text goes out in bounded chunks however large the mesh.

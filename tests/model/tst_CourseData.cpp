@@ -51,7 +51,8 @@ TEST_F(CourseDataTest, LaterPointsGoAfterTheSelection) {
     EXPECT_EQ(SelectedPoint(), 3);
     EXPECT_EQ(CameraOf(), (CameraPlace{3, 0.5}));
     EXPECT_EQ(PositionOf(4).x, 300.0);
-    int32_t index = 0, state = 0;
+    int32_t index = 0;
+    int32_t state = 0;
     GetHandle(index, state);
     EXPECT_EQ(state, HandleForward); // the gripped part is not reset
     DeletePoint(1);
@@ -96,7 +97,9 @@ TEST_F(CourseDataTest, LoopAddsTheClosingSegment) {
     SetLoop(5);
     EXPECT_EQ(IsLoop(), 1);
     EXPECT_EQ(GetSegmentNum(), 4);
-    double x = 1.0, y = 0.0, z = 0.0;
+    double x = 1.0;
+    double y = 0.0;
+    double z = 0.0;
     GetCoursePosition(3, 1.0, x, y, z);
     EXPECT_NEAR(x, 0.0, 1e-12);
     PlaceCamera(3, 0.5);
@@ -114,14 +117,17 @@ TEST_F(CourseDataTest, WidthsAreStoredDividedByTheScale) {
     SetWidth(1, 30.0, 10.0);
     ChangeWidthScale(-1.0); // stored widths stay, reads follow the scale
     EXPECT_NEAR(WidthsOf(1)[1], 5.0, 1e-12);
-    double w1 = 0.0, w2 = 0.0;
+    double w1 = 0.0;
+    double w2 = 0.0;
     GetCourseWidth(0, 1.0, w1, w2);
     EXPECT_NEAR(w1, 15.0, 1e-12);
 
     SetWidthTangent(1, 3.0, -2.0, 1, 0);
     ChangeWidthScale(3.0);
-    double t1 = 0.0, t2 = 0.0;
-    int32_t f1 = 0, f2 = 1;
+    double t1 = 0.0;
+    double t2 = 0.0;
+    int32_t f1 = 0;
+    int32_t f2 = 1;
     GetWidthTangent(1, t1, t2, f1, f2);
     EXPECT_NEAR(t1, 3.0, 1e-14); // tangents are never scaled
     EXPECT_EQ(f1 * 10 + f2, 10);

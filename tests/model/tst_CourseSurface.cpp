@@ -9,7 +9,8 @@ namespace {
 struct EdgeCase {
     Vec3d tangent;
     double roll;
-    Vec3d edge1, edge2;
+    Vec3d edge1;
+    Vec3d edge2;
 };
 
 void ExpectNear(const Vec3d& a, const Vec3d& b) {
@@ -28,7 +29,8 @@ TEST(CalcCourseEdge, LevelRoadLiesAcrossTheTangent) {
         {{0, 5, 0}, 0.0, {20, 0, 0}, {-20, 0, 0}}, // straight up: the side is x
     };
     for (const EdgeCase& c : cases) {
-        Vec3d e1{}, e2{};
+        Vec3d e1{};
+        Vec3d e2{};
         CalcCourseEdge({0, 0, 0}, c.tangent, 20.0, 20.0, c.roll, e1, e2);
         ExpectNear(e1, c.edge1);
         ExpectNear(e2, c.edge2);
@@ -45,9 +47,11 @@ TEST(CalcCourseEdge, EdgesAreSquareToTheTangentAtTheirWidths) {
         const Vec3d p{component(random), component(random), component(random)};
         const Vec3d t{component(random), component(random), component(random)};
         const double roll = angle(random);
-        Vec3d e1{}, e2{};
+        Vec3d e1{};
+        Vec3d e2{};
         CalcCourseEdge(p, t, 3.0, 5.0, roll, e1, e2);
-        Vec3d d1{}, d2{};
+        Vec3d d1{};
+        Vec3d d2{};
         Sub(d1, e1, p);
         Sub(d2, e2, p);
         ASSERT_NEAR(std::sqrt(d1.x * d1.x + d1.y * d1.y + d1.z * d1.z), 3.0, 1e-12);
@@ -130,10 +134,12 @@ TEST_F(CourseRowsTest, SegmentBoxesHoldTheirRows) {
         CourseData::SetLoop(course % 2);
         for (int segment = 0; segment < CourseData::GetSegmentNum(); ++segment) {
             const CourseData::SegmentCurves curves = CourseData::GetSegmentCurves(segment);
-            Box road{}, centre{};
+            Box road{};
+            Box centre{};
             ASSERT_TRUE(BoundSegment(curves, true, road));
             ASSERT_TRUE(BoundSegment(curves, false, centre));
-            Vec3d e1{}, e2{};
+            Vec3d e1{};
+            Vec3d e2{};
             CalcSectionEdge(GetPointSection(segment), e1, e2);
             EXPECT_TRUE(Inside(e1, road) && Inside(e2, road)) << segment;
             for (int k = 0; k <= 64; ++k) {

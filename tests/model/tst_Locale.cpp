@@ -9,7 +9,8 @@
 namespace {
 
 struct Files {
-    std::string course, mesh;
+    std::string course;
+    std::string mesh;
 };
 
 Files WriteAll(const char* suffix) {

@@ -12,7 +12,8 @@ constexpr int Auto = UnitSpline::PointAuto;
 constexpr int Fixed = UnitSpline::PointFixed;
 
 double Tangent(const UnitSpline& s, int i) {
-    double value = 0.0, tangent = 0.0;
+    double value = 0.0;
+    double tangent = 0.0;
     s.GetPoint(i, value, tangent);
     return tangent;
 }
@@ -77,7 +78,8 @@ TEST(UnitSpline, FixedTangentsStayAndAutomaticOnesAreRecomputed) {
     EXPECT_NEAR(Slope(s, 0, 1.0), -0.1, 1e-15);
     EXPECT_NE(Tangent(s, 0), 99.0);
     s.InsertPoint(3.0, 0.0, Auto, 1);
-    double value = 0.0, tangent = 0.0;
+    double value = 0.0;
+    double tangent = 0.0;
     EXPECT_EQ(s.GetPoint(2, value, tangent), Fixed);
     EXPECT_EQ(tangent, -0.1);
 }

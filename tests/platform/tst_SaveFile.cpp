@@ -66,7 +66,8 @@ TEST(SaveFile, OnlyASuccessfulCommitReplacesTheTarget) {
 // What each fsync of this process synced while a test watches a save: whether it was a
 // folder, and whether the target already held the new text.
 struct SyncWatch {
-    std::string target, text;
+    std::string target;
+    std::string text;
     std::vector<std::pair<bool, bool>> syncs;
 };
 SyncWatch* watch = nullptr;

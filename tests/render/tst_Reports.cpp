@@ -26,7 +26,8 @@ Bytes Bitmap(int width, int height, std::uint16_t bits = 24) {
 }
 
 void Load(const char* path, int depth = 16) {
-    std::int32_t width = 0, height = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
     std::uint32_t size = 0;
     (void)BMPFile::Load(path, width, height, size, depth);
 }
@@ -74,19 +75,23 @@ std::function<void()> InBank(int bits, bool decide, void (*use)()) {
 }
 
 void GetImage(int id) {
-    std::int32_t width = 0, height = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
     std::uint32_t size = 0;
     std::uint8_t flags = 0;
     (void)PictureBank::GetImage(id, width, height, size, flags);
 }
 
 void GetPow2Data(int id) {
-    std::int32_t log2Width = 0, log2Height = 0;
+    std::int32_t log2Width = 0;
+    std::int32_t log2Height = 0;
     (void)PictureBank::GetPow2Data(id, log2Width, log2Height);
 }
 
 void GetPaletteColor(int index) {
-    std::uint8_t red = 0, green = 0, blue = 0;
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
     PictureBank::GetPaletteColor(index, red, green, blue);
 }
 

@@ -58,7 +58,9 @@ inline Vec3d PositionOf(int index) {
 
 inline Vec3d HandleOf(int index) {
     Vec3d t{};
-    int32_t fx = 0, fy = 0, fz = 0;
+    int32_t fx = 0;
+    int32_t fy = 0;
+    int32_t fz = 0;
     CourseData::GetTangent(index, t.x, t.y, t.z, fx, fy, fz);
     return t;
 }
@@ -76,7 +78,8 @@ inline std::array<double, 2> WidthsOf(int index) {
 }
 
 inline int32_t SelectedPoint() {
-    int32_t index = 0, state = 0;
+    int32_t index = 0;
+    int32_t state = 0;
     CourseData::GetHandle(index, state);
     return index;
 }

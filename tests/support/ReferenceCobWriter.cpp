@@ -13,7 +13,8 @@ void WriteReferenceCob(std::FILE* file) {
     if (CourseData::GetPointNum() > 0) {
         std::fprintf(file, "World Vertices %lld\r\n", 2 * rows);
         ForEachCourseRow([file](const CourseSection& section) {
-            Vec3d e1{}, e2{};
+            Vec3d e1{};
+            Vec3d e2{};
             CalcSectionEdge(section, e1, e2);
             for (const Vec3d& e : {e1, e2}) {
                 std::fprintf(file, "%f %f %f\r\n", e.x * 0.01, e.z * 0.01, e.y * 0.01);

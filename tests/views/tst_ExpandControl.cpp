@@ -25,7 +25,8 @@ protected:
 
     static Widths WidthTangentsOf(int index) {
         Widths h{};
-        int32_t fixedA = 0, fixedB = 0;
+        int32_t fixedA = 0;
+        int32_t fixedB = 0;
         CourseData::GetWidthTangent(index, h[0], h[1], fixedA, fixedB);
         return h;
     }
@@ -118,7 +119,10 @@ TEST_F(ExpandControlTest, PanningAndZoomingFollowTheMouse) {
     side.SetZoom(2.0);
     EXPECT_TRUE(ExpandControl::Drag(top, CameraMoveTool, 6, 10));
     EXPECT_TRUE(ExpandControl::Drag(side, CameraMoveTool, 10, 6));
-    double x = 0.0, y = 0.0, z = 0.0, zoom = 0.0;
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+    double zoom = 0.0;
     top.GetCamera(x, y, z, zoom);
     EXPECT_EQ(x, 0.0);
     EXPECT_EQ(z, 5.0);

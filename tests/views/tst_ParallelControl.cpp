@@ -12,7 +12,10 @@ namespace {
 
 // The world axes (0 x, 1 y, 2 z) that run right and up on each view's screen.
 struct ViewAxes {
-    int state, right, up, depth;
+    int state;
+    int right;
+    int up;
+    int depth;
 };
 
 constexpr std::array<ViewAxes, 3> Views{{

@@ -16,7 +16,8 @@ TEST_F(ParallelDispTest, HitTestsFindTheFirstPointThenTheSelectedPointsHandleEnd
     const CameraControl camera = MakeViewCamera(CameraControl::Top, 200, 150);
     // The mouse, and the point and handle end found there; at (161, 75) and (164, 75) both
     // points 2 and 3 lie under it.
-    const int ahead = CourseData::HandleForward, behind = CourseData::HandleBackward;
+    const int ahead = CourseData::HandleForward;
+    const int behind = CourseData::HandleBackward;
     const std::tuple<int, int, int, int> rows[] = {
         {40, 75, 0, -1},  {102, 73, 1, -1},     {98, 77, 1, -1},       {103, 75, -1, -1},
         {97, 75, -1, -1}, {100, 72, -1, -1},    {100, 78, -1, -1},     {161, 75, 2, -1},

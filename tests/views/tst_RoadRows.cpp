@@ -24,7 +24,8 @@ void ExpectFreshRows(int segment) {
     for (int k = 0; k <= steps; ++k) {
         const CourseSection section =
             k == 0 ? GetPointSection(segment) : SectionAt(curves, static_cast<double>(k) / steps);
-        Vec3d edge1{}, edge2{};
+        Vec3d edge1{};
+        Vec3d edge2{};
         CalcSectionEdge(section, edge1, edge2);
         ASSERT_TRUE(SameBits(rows[k].edge1, edge1) && SameBits(rows[k].edge2, edge2) &&
                     (k == 0 || SameBits(rows[k].centre, section.position)))

@@ -88,7 +88,8 @@ TEST_F(SpPointDispTest, FittingScalesTheZoomByTheWidthOnlyBetweenRealSizes) {
     SpPointDisp::FitSurface(camera, 130, 100);
     SpPointDisp::FitSurface(camera, 130, 300); // height alone keeps the zoom
     EXPECT_DOUBLE_EQ(camera.GetZoom(), 2.0);
-    int width = 0, height = 0;
+    int width = 0;
+    int height = 0;
     camera.GetScreenSize(width, height);
     EXPECT_EQ(width, 130);
     EXPECT_EQ(height, 300);
