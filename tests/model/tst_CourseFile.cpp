@@ -22,11 +22,17 @@ template <class T> void Put(Bytes& bytes, size_t offset, T value) {
 }
 
 // Field offsets in the file.
-constexpr size_t SelectedAt = 0, HandleAt = 4, SideAt = 8, LoopAt = 12, ScaleAt = 16, CameraAt = 24,
-                 CameraTAt = 28, CountAt = 36;
-// In a point's record, and where the second point's starts.
-constexpr size_t RollBlockAt = 60, SamplesAt = 120;
+constexpr size_t SelectedAt = 0;
+constexpr size_t HandleAt = 4;
+constexpr size_t SideAt = 8;
+constexpr size_t LoopAt = 12;
+constexpr size_t ScaleAt = 16;
+constexpr size_t CameraAt = 24;
+constexpr size_t CameraTAt = 28;
+constexpr size_t CountAt = 36;
 constexpr size_t Point1At = CourseFile::HeaderSize + CourseFile::PointRecordSize;
+constexpr size_t RollBlockAt = 60;
+constexpr size_t SamplesAt = 120;
 
 using CourseFileTest = CourseTest;
 

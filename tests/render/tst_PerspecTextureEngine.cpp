@@ -64,15 +64,18 @@ protected:
     static int Painted(const platform::Surface& s) {
         int n = 0;
         for (int y = 0; y < s.Height(); ++y) {
-            n += static_cast<int>(s.Width() -
-                                  std::count(s.Row(y), s.Row(y) + s.Width(), Background));
+            for (int x = 0; x < s.Width(); ++x) {
+                n += s.Pixel(x, y) != Background ? 1 : 0;
+            }
         }
         return n;
     }
     static platform::Surface Blank(int width, int height) {
         platform::Surface s(width, height);
         for (int y = 0; y < height; ++y) {
-            std::fill_n(s.Row(y), width, Background);
+            for (int x = 0; x < width; ++x) {
+                s.SetPixel(x, y, Background);
+            }
         }
         return s;
     }
