@@ -24,7 +24,8 @@ std::string Fixed6(double v) {
 TEST(FixedDecimal, MatchesPrintf) {
     constexpr double max = std::numeric_limits<double>::max();
     constexpr double tiny = std::numeric_limits<double>::denorm_min();
-    const double under = std::nextafter(9e12, 0.0), edge = 8999999999999.9995;
+    const double under = std::nextafter(9e12, 0.0);
+    const double edge = 8999999999999.9995;
     const double digits = 1234567.8901234565;
     // 2e13 and beyond lie past the fast path's limit, where micros overflow 64 bits.
     const double specials[] = {0.0,     -0.0, -1e-9, -4.9e-7, -5e-7, -5.000001e-7, 5e-7,  0.2,

@@ -23,7 +23,10 @@ TEST(CameraControlTest, AnUnsetCameraStaysWhereResetPutsIt) {
     camera.Move(5, 5, 5);
     camera.SetZoom(7);
     EXPECT_EQ(camera.GetZoom(), 0.0);
-    double x = 1, y = 1, z = 1, zoom = 0;
+    double x = 1;
+    double y = 1;
+    double z = 1;
+    double zoom = 0;
     camera.GetCamera(x, y, z, zoom);
     EXPECT_EQ(x + y + z, 0.0);
     EXPECT_EQ(zoom, 0.1);
@@ -88,7 +91,8 @@ TEST(CameraControlTest, AScreenOfNoSizeHasNoSurface) {
         camera.SetScreen(30, 20);
         release ? camera.ReleaseScreen() : camera.SetScreen(0, 10);
         EXPECT_EQ(camera.GetSurface(), nullptr);
-        int w = 1, h = 1;
+        int w = 1;
+        int h = 1;
         camera.GetScreenSize(w, h);
         EXPECT_EQ(w + h, 0);
     }
