@@ -74,6 +74,8 @@ TEST_F(StartUpTest, AStoredPlacementIsRestoredAsFarAsTheScreenAllows) {
         {"Left=90000\r\nTop=90000\r\nRight=90400\r\nBottom=90300\r\n", platform::ShowNormal, "",
          400, 300},
         {"Left=0\r\nTop=0\r\nRight=100000\r\nBottom=100000\r\n", platform::ShowNormal, "", 0, 0},
+        {"Left=10\r\nTop=20\r\nRight=410\r\nBottom=100100\r\n", platform::ShowNormal,
+         "100,100,300,200", 0, 0},
         {"ShowCmd=3\r\nLeft=0\r\nTop=0\r\nRight=10000\r\nBottom=10000\r\n", platform::ShowMaximized,
          "", 0, 0},
     };

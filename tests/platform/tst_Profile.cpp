@@ -77,10 +77,11 @@ TEST_F(ProfileTest, ASettingsFileThatIsNotARegularFileIsLeftAlone) {
 }
 
 TEST_F(ProfileTest, NamesMatchWithoutCaseOrSurroundingBlanks) {
-    Put("  [ mainWINDOW ]  \r\n\tTOP  =  12  \r\n");
+    Put("  [ mainWINDOW ]  \r\n\tTOP  =  12  \r\nAZ=7\r\n");
     EXPECT_EQ(Profile::GetInt(ini, "MainWindow", " top", 0), 12);
+    EXPECT_EQ(Profile::GetInt(ini, "MainWindow", "az", 0), 7);
     ASSERT_EQ(Profile::WriteInt(ini, "MAINWINDOW", "Top", 13), 0);
-    EXPECT_EQ(ReadText(ini), "  [ mainWINDOW ]  \r\nTop=13\r\n");
+    EXPECT_EQ(ReadText(ini), "  [ mainWINDOW ]  \r\nTop=13\r\nAZ=7\r\n");
 }
 
 TEST_F(ProfileTest, WritingKeepsEveryOtherLine) {
