@@ -87,3 +87,9 @@ TEST_F(ParallelWindowTest, DragsActWithThePanelsToolAndRedraw) {
     EXPECT_EQ(CourseData::GetPointNum(), 1);
     EXPECT_TRUE(ShowsCourse());
 }
+
+// The drags prove the top view; the side and front views are told apart only here.
+TEST_F(ParallelWindowTest, TheOtherViewsLookFromTheSideAndFromTheFront) {
+    EXPECT_EQ(ParallelWindow::GetCamera(1).GetState(), CameraControl::Side);
+    EXPECT_EQ(ParallelWindow::GetCamera(2).GetState(), CameraControl::Front);
+}
