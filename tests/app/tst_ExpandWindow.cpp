@@ -104,15 +104,27 @@ TEST_F(ExpandWindowTest, ARightPressOnTheHeightHandleFreesItsYTangent) {
     EXPECT_TRUE(ShowsCourse(ExpandSide));
 }
 
+// A view placed at its own size keeps its zoom however often; at no size it keeps the
+// zoom and paints nothing; at half its width the zoom halves. Placing takes the outer size.
 TEST_F(ExpandWindowTest, PlacingRescalesTheZoomByTheClientWidth) {
     ShowLayout(WidthLayoutButton);
-    ExpectZoomFollowsTheWidth(
-        ExpandWindow::GetWindow(ExpandTop),
-        [](int width, int height) { ExpandWindow::Place(ExpandTop, 91, 0, width, height); },
-        [] { return ExpandWindow::GetCamera(ExpandTop).GetZoom(); });
-}
-
-TEST_F(ExpandWindowTest, TheViewsLookDownAndFromTheSide) {
-    EXPECT_EQ(ExpandWindow::GetCamera(ExpandTop).GetState(), CameraControl::Top);
-    EXPECT_EQ(ExpandWindow::GetCamera(ExpandSide).GetState(), CameraControl::Side);
+    const platform::WindowHandle window = ExpandWindow::GetWindow(ExpandTop);
+    const auto place = [](int width, int height) {
+        ExpandWindow::Place(ExpandTop, 91, 0, width, height);
+    };
+    const auto zoom = [] { return ExpandWindow::GetCamera(ExpandTop).GetZoom(); };
+    const platform::Rect client = platform::GetClientRect(window);
+    const double before = zoom();
+    for (int i = 0; i < 3; ++i) {
+        place(client.right + 2, client.bottom + 2); // a frame of one pixel each side
+    }
+    EXPECT_DOUBLE_EQ(zoom(), before);
+    place(0, 0);
+    EXPECT_DOUBLE_EQ(zoom(), before);
+    platform::SendMessage(window, platform::Message::Paint);
+    EXPECT_EQ(platform::GetWindowSurface(window), nullptr);
+    place(client.right + 2, client.bottom + 2);
+    EXPECT_DOUBLE_EQ(zoom(), before);
+    place(client.right / 2 + 2, client.bottom + 2);
+    EXPECT_DOUBLE_EQ(zoom(), before * (client.right / 2) / client.right);
 }

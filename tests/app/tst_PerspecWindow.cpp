@@ -7,7 +7,6 @@
 #include "platform/Application.h"
 #include "render/PerspecCamera.h"
 #include "support/DesignerFixture.h"
-#include "support/ErrorLogCheck.h"
 #include "views/PerspecDisp.h"
 
 #include <cstdlib>
@@ -72,12 +71,6 @@ protected:
     }
 
     WindowHandle view = 0;
-};
-
-// The same designer without the texture file.
-class PerspecWindowWithoutTextureTest : public PerspecWindowTest {
-protected:
-    void BeforeStart() override {}
 };
 
 } // namespace
@@ -161,11 +154,4 @@ TEST_F(PerspecWindowTest, AWindowOfNoWidthOrHeightDrawsNothing) {
         ::testing::ExitedWithCode(7), "");
     PerspecWindow::Move(400, 20, 103, 90);
     EXPECT_TRUE(ShowsCurrentView(PerspecDisp::Textured));
-}
-
-TEST_F(PerspecWindowWithoutTextureTest, TheTextureButtonStillDrawsTheRoad) {
-    EXPECT_NE(ReadErrorLog().find("BMPFile1"), std::string::npos);
-    PressBarButton(PerspecButton::TextureButton);
-    EXPECT_TRUE(ShowsCurrentView(PerspecDisp::Textured));
-    EXPECT_FALSE(ShowsCurrentView(PerspecDisp::Wireframe));
 }

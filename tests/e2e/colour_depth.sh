@@ -15,7 +15,6 @@ e2e_start_x
 app=$!
 "$xhelper" wait Error 10 >/dev/null || { echo "no refusal message"; kill $app; exit 1; }
 sleep 0.5
-"$xhelper" shot refusal.png
 xdotool key Return
 e2e_wait_end
 status=0

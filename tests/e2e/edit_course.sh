@@ -14,11 +14,9 @@ click 350 200
 click 200 250
 click 250 120          # selects the second point again
 drag 300 280 15 -10    # the edit tool moves the selected point wherever the drag starts
-"$xhelper" shot shape.png 0 0 800 600
 
 click 45 278           # the height layout
 drag 450 480 0 -25     # raises the selected point in the developed side view
-"$xhelper" shot height.png 0 0 800 600
 
 e2e_save_as "$run/edited.cus"
 e2e_close_designer

@@ -82,26 +82,13 @@ window_gone() {
 # The save dialog's title: the toolkit's dialogs speak Japanese.
 save_title="名前を付けて保存"
 
-# Waits for the save dialog, types a file name into it and accepts it; with no name given
-# the dialog is cancelled instead.
-save_dialog() {
-    "$xhelper" wait "$save_title" 10 >/dev/null || { echo "no save dialog"; exit 1; }
-    sleep 0.3
-    if [ $# -gt 0 ]; then xdotool type --delay 20 "$1"; xdotool key Return; else xdotool key Escape; fi
-    window_gone "$save_title"
-    sleep 0.3
-}
-
-# File > Save As, then the name typed into the dialog.
+# File > Save As, then the name typed into the save dialog.
 e2e_save_as() {
     file_menu 3
-    save_dialog "$1"
-}
-
-# A value of Settei.ini: the key $1 of section $2, or of any section without $2.
-ini_value() {
-    awk -v section="[${2:-}]" -v key="$1" '
-        { sub(/\r$/, "") }
-        /^\[/ { inside = (section == "[]" || $0 == section) }
-        inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }' Settei.ini
+    "$xhelper" wait "$save_title" 10 >/dev/null || { echo "no save dialog"; exit 1; }
+    sleep 0.3
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+    window_gone "$save_title"
+    sleep 0.3
 }

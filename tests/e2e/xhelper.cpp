@@ -1,7 +1,7 @@
 // velmora-xhelper: what the end-to-end tests need of the X server beyond xdotool.
 //   wait TITLE SECONDS  waits until a window with that title is mapped; prints its id
 //   close TITLE         asks the window to close as a window manager would (WM_DELETE_WINDOW)
-//   shot OUT.png [X Y W H]  saves the screen, or the rectangle of it
+//   shot OUT.png X Y W H  saves the screen, or the rectangle of it
 
 #include <QImage>
 #include <X11/Xlib.h>
@@ -100,10 +100,6 @@ int Shot(Display* display, const char* file, int left, int top, int width, int h
     const Window root = DefaultRootWindow(display);
     XWindowAttributes attributes;
     XGetWindowAttributes(display, root, &attributes);
-    if (width <= 0 || height <= 0) {
-        width = attributes.width;
-        height = attributes.height;
-    }
     XImage* image = XGetImage(display, root, left, top, static_cast<unsigned>(width),
                               static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (image == nullptr) {
@@ -134,7 +130,7 @@ int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(
             stderr,
-            "usage: velmora-xhelper wait TITLE SECONDS | close TITLE | shot OUT.png [X Y W H]\n");
+            "usage: velmora-xhelper wait TITLE SECONDS | close TITLE | shot OUT.png X Y W H\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -150,8 +146,6 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(argv[1], "shot") == 0 && argc == 7) {
         status = Shot(display, argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                       std::atoi(argv[6]));
-    } else if (std::strcmp(argv[1], "shot") == 0) {
-        status = Shot(display, argv[2], 0, 0, 0, 0);
     }
     XCloseDisplay(display);
     return status;

@@ -154,24 +154,6 @@ bool ShowsView(platform::WindowHandle window, const CameraControl& like,
            ShowsPicture(window, *camera.GetSurface()->GetSurface());
 }
 
-void ExpectZoomFollowsTheWidth(platform::WindowHandle window, void (*place)(int width, int height),
-                               double (*zoom)()) {
-    const platform::Rect client = platform::GetClientRect(window);
-    const double before = zoom();
-    for (int i = 0; i < 3; ++i) {
-        place(client.right + 2, client.bottom + 2); // a frame of one pixel each side
-    }
-    EXPECT_DOUBLE_EQ(zoom(), before);
-    place(0, 0);
-    EXPECT_DOUBLE_EQ(zoom(), before);
-    platform::SendMessage(window, platform::Message::Paint);
-    EXPECT_EQ(platform::GetWindowSurface(window), nullptr);
-    place(client.right + 2, client.bottom + 2);
-    EXPECT_DOUBLE_EQ(zoom(), before);
-    place(client.right / 2 + 2, client.bottom + 2);
-    EXPECT_DOUBLE_EQ(zoom(), before * (client.right / 2) / client.right);
-}
-
 std::filesystem::path DeathTestDirectory() {
     static std::optional<TempDir> made;
     if (std::getenv("VELMORA_DEATH_TEST_DIR") == nullptr) {

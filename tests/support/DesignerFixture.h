@@ -67,11 +67,6 @@ bool ShowsPicture(platform::WindowHandle window, const platform::Surface& pictur
 bool ShowsView(platform::WindowHandle window, const CameraControl& like,
                void (*draw)(CameraControl&));
 
-// A view placed at its own size keeps its zoom however often; at no size it keeps the
-// zoom and paints nothing; at half its width the zoom halves. `place` takes the outer size.
-void ExpectZoomFollowsTheWidth(platform::WindowHandle window, void (*place)(int width, int height),
-                               double (*zoom)());
-
 // Death tests here start a new process that repeats the test's body, so a start directory
 // that both must see is handed down through the environment: the first call makes it.
 // Each test gets a folder of its own in it.
