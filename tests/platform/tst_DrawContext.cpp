@@ -138,30 +138,6 @@ TEST(DrawContext, EllipsesFillTheirBoxRoundly) {
                      "o#############o", ".ooo#######ooo.", "....ooooooo...."}));
 }
 
-TEST(DrawContext, EllipsesAreSymmetricAndClosed) {
-    for (int w = 1; w <= 14; ++w) {
-        for (int h = 1; h <= 14; ++h) {
-            Canvas c(w + 2, h + 2);
-            c.dc.Ellipse(1, 1, w + 1, h + 1);
-            const Lines picture = c.Picture();
-            Lines mirrored = picture;
-            for (std::string& row : mirrored) {
-                std::reverse(row.begin(), row.end());
-            }
-            EXPECT_EQ(mirrored, picture) << w << " x " << h;
-            EXPECT_EQ(Lines(picture.rbegin(), picture.rend()), picture) << w << " x " << h;
-            // The outline seals the inside: no inside pixel touches the background.
-            for (int y = 1; y <= h; ++y) {
-                for (int x = 1; x <= w; ++x) {
-                    const std::string around{picture[y - 1][x], picture[y + 1][x],
-                                             picture[y][x - 1], picture[y][x + 1]};
-                    EXPECT_FALSE(picture[y][x] == '#' && around.find('.') != std::string::npos);
-                }
-            }
-        }
-    }
-}
-
 TEST(DrawContext, ArcsRunCounterClockwiseBetweenTheRadials) {
     Canvas outline(12, 12);
     outline.dc.SelectBrush(nullptr);

@@ -245,17 +245,6 @@ TEST_F(BMPFileTest, LoadReadsRegularFilesOnly) {
     EXPECT_EQ(ReadErrorLog(), ExpectedLogLine("BMPFile1", "ファイルのオープンに失敗"));
 }
 
-TEST_F(BMPFileTest, ALowerReportLevelLogsAndReturnsNothing) {
-    RemoveErrorLog();
-    std::int32_t width = 5, height = 5;
-    std::uint32_t size = 5;
-    EXPECT_EQ(BMPFile::Load("missing.bmp", width, height, size, 16, 1), nullptr);
-    EXPECT_EQ(width, 0);
-    EXPECT_EQ(height, 0);
-    EXPECT_EQ(size, 0u);
-    EXPECT_EQ(ReadErrorLog(), ExpectedLogLine("BMPFile1", "ファイルのオープンに失敗"));
-}
-
 } // namespace
 
 // For the picture bank's tests: a 24-bit file of 0xRRGGBB pixels given top-down.

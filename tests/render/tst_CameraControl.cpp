@@ -59,30 +59,6 @@ TEST(CameraControlTest, MoveChangesOnlyTheAxesTheViewShows) {
     }
 }
 
-TEST(CameraControlTest, ScreenToWorldInvertsTheMappingAndKeepsTheDepth) {
-    CameraControl top = MakeCamera(CameraControl::Top, 640, 480);
-    top.Move(100, 0, 200);
-    top.SetZoom(4);
-    Vec3d world;
-    ASSERT_EQ(top.ScreenToWorld(320, 240, world), 0);
-    EXPECT_EQ(world.x, 100);
-    EXPECT_EQ(world.y, 0);
-    EXPECT_EQ(world.z, 200);
-    top.ScreenToWorld(328, 236, world);
-    EXPECT_EQ(world.x, 102);
-    EXPECT_EQ(world.z, 201);
-    Vec3d screen;
-    top.WorldToScreen(world, screen);
-    EXPECT_EQ(screen.x, 328);
-    EXPECT_EQ(screen.y, 236);
-
-    CameraControl side = MakeCamera(CameraControl::Side, 640, 480);
-    side.ScreenToWorld(330, 230, world);
-    EXPECT_EQ(world.x, 0);
-    EXPECT_DOUBLE_EQ(world.y, 100);
-    EXPECT_DOUBLE_EQ(world.z, 100);
-}
-
 TEST(CameraControlTest, AScreenOfNoSizeHasNoSurface) {
     CameraControl camera = MakeCamera(CameraControl::Front, 30, 20);
     ASSERT_NE(camera.GetSurface(), nullptr);

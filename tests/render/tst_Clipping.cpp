@@ -106,22 +106,3 @@ TEST(ClippingTest, SharedEdgesAreCutIdenticallyBothWays) {
     }
     EXPECT_EQ(shared, 2); // both cut ends of the shared edge, bit for bit
 }
-
-TEST(ClippingTest, ScreenCutsInterpolateDepthPerspectiveCorrectly) {
-    Vec3 p{};
-    Vec2 uv{};
-    Clipping::IntersectX({10, 0, 0.9F}, {1, 1}, {0, 0, 0.1F}, {0, 0}, 5, p, uv);
-    EXPECT_EQ(p.x, 5.0F);
-    EXPECT_FLOAT_EQ(p.z, 0.18F); // 0.1 + 0.8 * (0.05 / (0.45 + 0.05)), not 0.5
-    EXPECT_FLOAT_EQ(uv.u, 0.1F);
-    EXPECT_EQ(p.y, 0.0F);
-    Clipping::IntersectY({3, 0, 0.1F}, {0, 0}, {3, 10, 0.9F}, {1, 1}, 5, p, uv);
-    EXPECT_EQ(p.y, 5.0F);
-    EXPECT_EQ(p.x, 3.0F);
-    EXPECT_FLOAT_EQ(p.z, 0.18F);
-    EXPECT_FLOAT_EQ(uv.v, 0.1F);
-    // Camera space is linear: half way is half way.
-    Clipping::IntersectZ({0, 0, 0}, {0, 0}, {8, 4, 10}, {1, 1}, 5, p, uv);
-    EXPECT_TRUE(Same(p, {4, 2, 5}));
-    EXPECT_EQ(uv.u, 0.5F);
-}

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <optional>
 
 namespace {
 
@@ -121,33 +120,9 @@ TEST_F(PerspecCameraTest, APolygonWithAVertexOutOfReachIsSkipped) {
     EXPECT_EQ(Pixels().Pixel(30, 70), Red);
 }
 
-// The horizon is where far points along the level ground project, whatever the camera's
-// pitch, heading and bank and the surface's shape; it is none when it misses the surface.
-TEST_F(PerspecCameraTest, HorizonIsWhereTheLevelGroundMeetsTheSkyFarAway) {
-    const double turns[][3] = {{0.2, -0.7, 0.3}, {-0.4, 2.0, -0.5}, {0.1, 0.3, 1.2}};
-    for (const auto& [w, h] : {std::pair{100, 100}, std::pair{160, 90}}) {
-        camera.SetScreen(w, h);
-        for (const auto& [pitch, heading, bank] : turns) {
-            camera.SetRotation(std::sin(pitch), std::cos(pitch), std::sin(heading),
-                               std::cos(heading), std::sin(bank), std::cos(bank));
-            camera.UpdateObject();
-            const std::optional<ScreenLine> line = camera.Horizon();
-            ASSERT_TRUE(line.has_value());
-            const double dx = line->x1 - line->x0;
-            const double dy = line->y1 - line->y0;
-            EXPECT_GT(std::hypot(dx, dy), std::hypot(w, h)); // across the whole surface
-            for (const double bearing : {-0.3, 0.0, 0.3}) {
-                const double a = heading + bearing;
-                Vec3 far = camera.WorldToCamera({static_cast<float>(-1e5 * std::sin(a)), 0,
-                                                 static_cast<float>(1e5 * std::cos(a))});
-                camera.Project(&far, 1);
-                const double across =
-                    (std::floor(far.x) - line->x0) * dy - (std::floor(far.y) - line->y0) * dx;
-                EXPECT_LE(std::abs(across) / std::hypot(dx, dy), 1.0) << bearing;
-            }
-        }
-    }
-    // Pitched 80 degrees it lies far below or above the surface; straight up it has no place.
+// Pitched 80 degrees the horizon lies far below or above the surface; straight up it has no
+// place. Where it does lie, the perspective views' kept pictures show it.
+TEST_F(PerspecCameraTest, AHorizonOffTheSurfaceIsNone) {
     for (const float sinX : {0.98F, -0.98F, 1.0F}) {
         camera.SetRotation(sinX, std::sqrt(1 - sinX * sinX), 0, 1, 0.3F, 0.95F);
         camera.UpdateObject();

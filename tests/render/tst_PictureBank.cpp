@@ -20,7 +20,9 @@ using platform::Rgb15;
 constexpr const char* Tag = "PictureBank1";
 
 // 0xRRGGBB with components that are multiples of 8, so that 15 bits hold them exactly.
-constexpr std::uint32_t Red = 0xF80000, Teal = 0x0890D8, Olive = 0x808000, Grey = 0x484848;
+constexpr std::uint32_t Red = 0xF80000;
+constexpr std::uint32_t Teal = 0x0890D8;
+constexpr std::uint32_t Olive = 0x808000;
 
 std::uint16_t Word(std::uint32_t rgb) {
     return Rgb15(rgb >> 16 & 255, rgb >> 8 & 255, rgb & 255);
@@ -46,42 +48,6 @@ TEST(PictureBankPowerOfTwo, HalvesDownToOne) {
           std::numeric_limits<std::int32_t>::max()}) {
         EXPECT_EQ(PowerOfTwo(value), 0) << value;
     }
-}
-
-TEST_F(PictureBankTest, A16BitBankGivesTextureWordsAndExponents) {
-    std::vector<std::uint32_t> rgb(256 * 128, Grey);
-    rgb.front() = Red;
-    rgb.back() = Olive;
-    WriteBytes("tex.bmp", MakeBitmap24(256, 128, rgb));
-    WriteBitmap("wide.bmp", 100, 64);
-    Initialize(16);
-    EXPECT_EQ(Register("tex.bmp"), 0);
-    EXPECT_EQ(Register("wide.bmp"), 1);
-    Decide();
-    EXPECT_EQ(GetCount(), 2);
-    EXPECT_EQ(GetColorBits(), 16);
-
-    std::int32_t log2w = 0, log2h = 0;
-    const std::uint8_t* data = GetPow2Data(0, log2w, log2h);
-    EXPECT_EQ(log2w, 8);
-    EXPECT_EQ(log2h, 7);
-    EXPECT_EQ(data[0] | data[1] << 8, Word(Red));
-    EXPECT_EQ(data[65534] | data[65535] << 8, Word(Olive));
-
-    std::int32_t width = 0, height = 0;
-    std::uint32_t size = 0;
-    std::uint8_t flags = 0;
-    EXPECT_EQ(GetImage(0, width, height, size, flags), data);
-    EXPECT_EQ(size, 65536u);
-    EXPECT_EQ(flags, FlagPow2);
-    EXPECT_TRUE(HasPow2Data(0));
-
-    // Not power-of-two sized: registered and readable, but not as a texture.
-    EXPECT_NE(GetImage(1, width, height, size, flags), nullptr);
-    EXPECT_EQ(width, 100);
-    EXPECT_EQ(size, 100u * 64u * 2u);
-    EXPECT_EQ(flags, 0);
-    EXPECT_FALSE(HasPow2Data(1));
 }
 
 TEST_F(PictureBankTest, BmpAndBMPExtensionsAreTaken) {
