@@ -33,7 +33,7 @@ for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 
 app=$!
 "$xhelper" wait VelmoraV1.0 20 >/dev/null
 sleep 2
-"$xhelper" shot screenshot.png
+"$xhelper" shot screenshot.png 0 0 1280 880
 "$xhelper" close VelmoraV1.0
 wait $app
 echo "No display: ran the designer under Xvfb. Screenshot: $run/screenshot.png"

@@ -1,7 +1,7 @@
 // velmora-xhelper: what the end-to-end tests need of the X server beyond xdotool.
 //   wait TITLE SECONDS  waits until a window with that title is mapped; prints its id
 //   close TITLE         asks the window to close as a window manager would (WM_DELETE_WINDOW)
-//   shot OUT.png X Y W H  saves the screen, or the rectangle of it
+//   shot OUT.png X Y W H  saves that rectangle of the screen
 
 #include <QImage>
 #include <X11/Xlib.h>
