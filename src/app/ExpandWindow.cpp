@@ -1,6 +1,5 @@
 #include "app/ExpandWindow.h"
 
-#include "app/ButtonControl.h"
 #include "app/CameraView.h"
 #include "app/ViewWindow.h"
 #include "base/Error.h"
@@ -50,44 +49,22 @@ void OnPaint(platform::WindowHandle window) {
     CameraView::Present(window, camera);
 }
 
-void OnRightPress(platform::WindowHandle window, int x, int y) {
-    ViewWindow::RefreshIf(
-        ExpandControl::RightPress(views.Of(window).camera, ButtonControl::GetCurrentTool(), x, y));
-}
-
-void OnDrag(platform::WindowHandle window, const MouseProtocol::Drag& drag) {
-    ViewWindow::RefreshIf(ExpandControl::Drag(views.Of(window).camera,
-                                              ButtonControl::GetCurrentTool(),
-                                              drag.x - drag.previousX, drag.y - drag.previousY));
-}
-
-void OnLeftRelease(platform::WindowHandle window, int x, int y, bool dragged) {
-    ViewWindow::RefreshIf(ExpandControl::LeftRelease(
-        views.Of(window).camera, ButtonControl::GetCurrentTool(), x, y, dragged));
-}
+using Gestures = ViewWindow::EditGestures<views, ExpandControl::RightPress, ExpandControl::Drag,
+                                          ExpandControl::LeftRelease>;
 
 constexpr ViewMessageTable Messages{
     .create = OnCreate,
     .destroy = OnDestroy,
     .size = OnSize,
     .paint = OnPaint,
-    .rightPress = OnRightPress,
-    .drag = OnDrag,
-    .leftRelease = OnLeftRelease,
+    .rightPress = Gestures::OnRightPress,
+    .drag = Gestures::OnDrag,
+    .leftRelease = Gestures::OnLeftRelease,
 };
 
 std::intptr_t Procedure(platform::WindowHandle window, platform::Message message,
                         const platform::MessageArgs& args) {
     return views.Dispatch(Messages, window, message, args);
-}
-
-platform::WindowHandle CreateView(platform::WindowHandle parent, int32_t state) {
-    const platform::WindowHandle window = views.CreateView(parent, CreateSize);
-    CameraControl& camera = views.Of(window).camera;
-    camera.SetState(state);
-    const platform::Rect client = platform::GetClientRect(window);
-    camera.SetScreen(client.right, client.bottom);
-    return window;
 }
 
 template <int view> void JoinLayout(ViewId id) {
@@ -101,8 +78,8 @@ void Create(platform::WindowHandle parent) {
     if (!views.Register(ClassName, platform::Rgb15(128, 128, 128), Procedure)) {
         Error::Fatal(Tag, "ウィンドウの登録に失敗");
     }
-    windows[ExpandTop] = CreateView(parent, CameraControl::Top);
-    windows[ExpandSide] = CreateView(parent, CameraControl::Side);
+    windows[ExpandTop] = views.CreateView(parent, CreateSize, CameraControl::Top);
+    windows[ExpandSide] = views.CreateView(parent, CreateSize, CameraControl::Side);
     JoinLayout<ExpandTop>(ExpandTopView);
     JoinLayout<ExpandSide>(ExpandSideView);
 }

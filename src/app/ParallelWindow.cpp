@@ -1,6 +1,5 @@
 #include "app/ParallelWindow.h"
 
-#include "app/ButtonControl.h"
 #include "app/CameraView.h"
 #include "app/ViewWindow.h"
 #include "base/Error.h"
@@ -48,30 +47,17 @@ void OnPaint(platform::WindowHandle window) {
     CameraView::Present(window, record.camera);
 }
 
-void OnRightPress(platform::WindowHandle window, int x, int y) {
-    ViewWindow::RefreshIf(ParallelControl::RightPress(views.Of(window).camera,
-                                                      ButtonControl::GetCurrentTool(), x, y));
-}
-
-void OnDrag(platform::WindowHandle window, const MouseProtocol::Drag& drag) {
-    ViewWindow::RefreshIf(ParallelControl::Drag(views.Of(window).camera,
-                                                ButtonControl::GetCurrentTool(),
-                                                drag.x - drag.previousX, drag.y - drag.previousY));
-}
-
-void OnLeftRelease(platform::WindowHandle window, int x, int y, bool dragged) {
-    ViewWindow::RefreshIf(ParallelControl::LeftRelease(
-        views.Of(window).camera, ButtonControl::GetCurrentTool(), x, y, dragged));
-}
+using Gestures = ViewWindow::EditGestures<views, ParallelControl::RightPress, ParallelControl::Drag,
+                                          ParallelControl::LeftRelease>;
 
 constexpr ViewMessageTable Messages{
     .create = OnCreate,
     .destroy = OnDestroy,
     .size = OnSize,
     .paint = OnPaint,
-    .rightPress = OnRightPress,
-    .drag = OnDrag,
-    .leftRelease = OnLeftRelease,
+    .rightPress = Gestures::OnRightPress,
+    .drag = Gestures::OnDrag,
+    .leftRelease = Gestures::OnLeftRelease,
 };
 
 std::intptr_t Procedure(platform::WindowHandle window, platform::Message message,
@@ -92,11 +78,7 @@ void Create(platform::WindowHandle parent) {
         Error::Fatal(Tag, "ウィンドウの登録に失敗");
     }
     for (int view = 0; view < ViewNum; ++view) {
-        windows[view] = views.CreateView(parent, InitialSize);
-        CameraControl& camera = views.Of(windows[view]).camera;
-        camera.SetState(States[view]);
-        const platform::Rect client = platform::GetClientRect(windows[view]);
-        camera.SetScreen(client.right, client.bottom);
+        windows[view] = views.CreateView(parent, InitialSize, States[view]);
     }
     ViewLayout::RegisterView(TopView, LayoutOps<0>());
     ViewLayout::RegisterView(SideView, LayoutOps<1>());

@@ -84,11 +84,7 @@ void Create(platform::WindowHandle parent) {
         return;
     }
     grip = SpPointDisp::GripRoll;
-    window = views.CreateView(parent, InitialSize);
-    CameraControl& camera = views.Of(window).camera;
-    camera.SetState(CameraControl::Front);
-    const platform::Rect client = platform::GetClientRect(window);
-    camera.SetScreen(client.right, client.bottom);
+    window = views.CreateView(parent, InitialSize, CameraControl::Front);
     ViewLayout::RegisterView(SplinePointView,
                              {Place, [] { SetVisible(0); }, [] { SetVisible(1); }, Redraw});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ButtonControl.h"
 #include "app/MouseProtocol.h"
 #include "app/ViewMessages.h"
 #include "platform/HWNDDataBase.h"
@@ -31,6 +32,16 @@ public:
         return platform::CreateWindow(
             name, "", platform::ChildWindow | platform::VisibleStyle | platform::BorderStyle, 0, 0,
             size, size, parent);
+    }
+
+    // A view as above whose camera is in the state and sized to the view's client area.
+    platform::WindowHandle CreateView(platform::WindowHandle parent, int size, int32_t state) {
+        const platform::WindowHandle window = CreateView(parent, size);
+        auto& camera = Of(window).camera;
+        camera.SetState(state);
+        const platform::Rect client = platform::GetClientRect(window);
+        camera.SetScreen(client.right, client.bottom);
+        return window;
     }
 
     Record& Of(platform::WindowHandle window) { return records.At(window); }
@@ -76,5 +87,21 @@ private:
 
 // After a gesture: redraws the shown views when it changed the course or the view.
 void RefreshIf(bool changed);
+
+// The editing gestures of a view class whose Control module takes each with the view's
+// camera and the tool panel's current tool, and says whether it changed anything.
+template <auto& views, auto rightPress, auto drag, auto leftRelease> struct EditGestures {
+    static void OnRightPress(platform::WindowHandle window, int x, int y) {
+        RefreshIf(rightPress(views.Of(window).camera, ButtonControl::GetCurrentTool(), x, y));
+    }
+    static void OnDrag(platform::WindowHandle window, const MouseProtocol::Drag& move) {
+        RefreshIf(drag(views.Of(window).camera, ButtonControl::GetCurrentTool(),
+                       move.x - move.previousX, move.y - move.previousY));
+    }
+    static void OnLeftRelease(platform::WindowHandle window, int x, int y, bool dragged) {
+        RefreshIf(
+            leftRelease(views.Of(window).camera, ButtonControl::GetCurrentTool(), x, y, dragged));
+    }
+};
 
 } // namespace ViewWindow
