@@ -59,7 +59,8 @@ void Draw(const RenderOptions& options, CameraControl& camera) {
         break;
     case RenderOptions::View::SplinePoint:
         // A dial window starts with the roll point gripped.
-        SpPointDisp::Draw(camera, SpPointDisp::GripRoll);
+        SpPointDisp::Draw(camera,
+                          options.gripHandle ? SpPointDisp::GripHandle : SpPointDisp::GripRoll);
         break;
     case RenderOptions::View::Perspective: // drawn by RenderPerspective
         break;

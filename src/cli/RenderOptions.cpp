@@ -88,6 +88,10 @@ std::optional<RenderOptions> ParseRenderOptions(int count, char** arguments, std
             options.showCamera = true;
             continue;
         }
+        if (option == "--grip-handle") {
+            options.gripHandle = true;
+            continue;
+        }
         if (i + 1 >= count) {
             error = "missing value or unknown option: " + std::string(option);
             return std::nullopt;

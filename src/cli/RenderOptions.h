@@ -21,6 +21,8 @@ struct RenderOptions {
     std::optional<double> zoom;
     Vec3d centre{0, 0, 0};
     bool showCamera = false;
+    // The spline-point view: the handle's end gripped instead of the roll point.
+    bool gripHandle = false;
     // The perspective view: textured or wireframe, the texture file (empty: the bundled
     // one), and where the eye is (none: the course's own camera position).
     bool textured = false;

@@ -27,7 +27,7 @@ constexpr const char* Usage =
     "  export-cob COURSE.cus OUT.cob  export the course as a trueSpace .cob mesh\n"
     "  resave IN.cus OUT.cus          load a course and save it again\n"
     "  render COURSE.cus OUT.bmp|OUT.png --view VIEW [--size WxH] [--zoom Z]\n"
-    "         [--center X,Y,Z] [--show-camera]\n"
+    "         [--center X,Y,Z] [--show-camera] [--grip-handle]\n"
     "         [--mode wire|texture] [--texture FILE.bmp] [--camera SEGMENT,T]\n"
     "                                 draw a view as its window would; VIEW is top, side,\n"
     "                                 front, expand-top, expand-side, spline-point or\n"
