@@ -93,20 +93,6 @@ TEST_F(ParallelControlTest, PanningFollowsTheMouseExactlyAtAnyZoom) {
     EXPECT_EQ(CourseData::IsChanged(), 0);
 }
 
-TEST_F(ParallelControlTest, ZoomSampleAndWidthDragsFollowTheVerticalMovement) {
-    AddPoints({{0, 0, 0}, {100, 0, 0}});
-    CourseData::SetHandle(0, CourseData::HandlePoint);
-    CameraControl camera = Look(CameraControl::Side);
-    EXPECT_TRUE(Drag(camera, CameraZoomTool, 3, -20)); // up enlarges
-    EXPECT_DOUBLE_EQ(camera.GetZoom(), 1.2);
-    EXPECT_TRUE(Drag(camera, SampleTool, 50, 7)); // down adds samples
-    EXPECT_EQ(CourseData::GetSampleNum(0), CourseData::DefaultSampleNum + 7);
-    EXPECT_TRUE(Drag(camera, WidthTool, 9, 5));
-    EXPECT_DOUBLE_EQ(CourseData::GetWidthScale(), 1.5);
-    EXPECT_FALSE(Drag(camera, LoopButton, 5, 5));
-    EXPECT_EQ(CourseData::GetSampleNum(1), CourseData::DefaultSampleNum);
-}
-
 TEST_F(ParallelControlTest, EditClicksPickAPointThenAHandleEndElseAddAPointButNotAfterADrag) {
     const CameraControl camera = Look(CameraControl::Top);
     EXPECT_TRUE(LeftRelease(camera, EditTool, 130, 65, false));
