@@ -255,7 +255,10 @@ TEST_F(CourseDataTest, NewCourseAndLoadTellTheLoopState) {
     ASSERT_EQ(Save("loop.cus"), 0);
     NewCourse();
     ASSERT_EQ(Load("loop.cus"), 0);
-    EXPECT_EQ(told, (std::vector<int32_t>{0, 0, 1})); // new; load empties, then sets
+    std::vector<unsigned char> bytes = SaveToBytes();
+    bytes[12] = 5; // the header's loop flag: any but 0 is a loop, told as 1
+    ASSERT_EQ(LoadFromBytes(bytes), 0);
+    EXPECT_EQ(told, (std::vector<int32_t>{0, 0, 1, 0, 1})); // new; each load empties, then sets
 }
 
 } // namespace
