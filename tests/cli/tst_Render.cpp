@@ -47,27 +47,6 @@ TEST(RenderCommand, MistakesAreRefusedWithTheUsualStatuses) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.png")));
 }
 
-// The sample course with one width beyond single precision, as the loader accepts it:
-// every view draws it, and the driver's-eye view leaves out the road that reaches that
-// far instead of drawing stray lines.
-TEST(RenderCommand, WidthsBeyondSinglePrecisionDrawInEveryView) {
-    TempDir dir;
-    const std::string inputs = VELMORA_SOURCE_DIR "/tests/fuzz/regressions/CourseLoad/";
-    for (const char* course :
-         {"width-beyond-float-draws-stray-lines.cus", "far-wider-than-float-renders-nan.cus"}) {
-        const std::string render = "render " + inputs + course + " out.bmp --size 96x64 --view ";
-        for (const char* view : {"top", "side", "front", "expand-top", "expand-side",
-                                 "spline-point", "perspective --mode texture"}) {
-            EXPECT_EQ(Cli(dir, render + view), 0) << course << " " << view;
-        }
-        ASSERT_EQ(Cli(dir, render + "perspective"), 0) << course;
-        const std::vector<unsigned char> bmp = ReadBytes(dir.File("out.bmp"));
-        for (std::size_t at = 54; at + 1 < bmp.size(); at += 2) {
-            ASSERT_NE(bmp[at] | bmp[at + 1] << 8, 0x7FFF) << course << ": a white line";
-        }
-    }
-}
-
 // The golden views show the plain road a texture the bank cannot use leaves; the tool also
 // names the texture on stderr.
 TEST(RenderCommand, AnUnusableTextureIsNamed) {

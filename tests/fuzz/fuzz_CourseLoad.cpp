@@ -59,38 +59,27 @@ Bytes ExpectedSave(CourseFile::Image file, const CourseFile::Image& saved) {
     return CourseFile::Encode(file);
 }
 
-// Keeps only what the checks need of the .cob text: line count, ending, and whether a
-// number came out as "inf" or "nan" (words no .cob line holds otherwise).
-class CobSummary : public CobTextSink {
+// Spots a number written as "inf" or "nan" (words no .cob line holds otherwise), also when
+// the writer splits it between chunks. The layout itself is the unit tests' to pin.
+class NonFiniteFinder : public CobTextSink {
 public:
     void Write(std::string_view chunk) override {
-        text.append(chunk);
-        for (const char c : chunk) {
-            lines += c == '\n' ? 1 : 0;
-        }
-        nonFinite = nonFinite || text.find("inf") != std::string::npos ||
-                    text.find("nan") != std::string::npos;
-        text.erase(0, text.size() > 64 ? text.size() - 64 : 0);
+        tail.append(chunk);
+        found =
+            found || tail.find("inf") != std::string::npos || tail.find("nan") != std::string::npos;
+        tail.erase(0, tail.size() > 2 ? tail.size() - 2 : 0);
     }
-    std::string text; // the last bytes seen
-    int64_t lines = 0;
-    bool nonFinite = false;
+    std::string tail; // the last bytes seen
+    bool found = false;
 };
 
 void RequireFiniteExport() {
-    const int64_t rows = GetCourseRowNum();
-    if (rows > MaxExportRows) {
+    if (GetCourseRowNum() > MaxExportRows) {
         return;
     }
-    CobSummary cob;
+    NonFiniteFinder cob;
     WriteCob(cob);
-    const int64_t vertexLines = CourseData::GetPointNum() > 0 ? 1 + 2 * rows : 0;
-    const int64_t faces = rows > 0 ? rows - 1 : 0;
-    Require(!cob.nonFinite, "every .cob number is finite");
-    Require(cob.text.ends_with("END  V1.00 Id 0 Parent 0 Size        0\r\n"),
-            "the .cob text ends with the material");
-    Require(cob.lines == 12 + vertexLines + 5 + 1 + 2 * faces + 6,
-            "the .cob text has a line per vertex and two per face");
+    Require(!cob.found, "every .cob number is finite");
 }
 
 // An editing view as the command-line tool draws it: a fresh camera of the view's kind.

@@ -82,19 +82,6 @@ TEST_F(CourseFileTest, SaveLoadSaveKeepsEverything) {
     EXPECT_EQ(ReadBytes("again.cus"), first); // handles kept exactly, the rest recomputed
 }
 
-TEST_F(CourseFileTest, AnyNonZeroLoopFlagLoadsAsALoop) {
-    Bytes bytes = Golden("two-point/course.cus");
-    Put<int32_t>(bytes, LoopAt, 5);
-    Put<int32_t>(bytes, CameraAt, 1); // the closing segment exists on a loop
-    ASSERT_EQ(CourseData::LoadFromBytes(bytes), 0);
-    EXPECT_EQ(CourseData::IsLoop(), 1);
-    EXPECT_EQ(CourseData::GetSegmentNum(), 2);
-    int32_t loop = 0;
-    const Bytes saved = CourseData::SaveToBytes();
-    std::memcpy(&loop, saved.data() + LoopAt, sizeof loop);
-    EXPECT_EQ(loop, 1);
-}
-
 TEST_F(CourseFileTest, LimitsThatFitAreAccepted) {
     Bytes bytes = Golden("two-point/course.cus");
     Put<int32_t>(bytes, SelectedAt, -1);
@@ -106,8 +93,13 @@ TEST_F(CourseFileTest, LimitsThatFitAreAccepted) {
     Put<double>(bytes, CameraTAt, 1.0);
     Put<double>(bytes, Point1At, CourseData::MaxMagnitude);
     Put<double>(bytes, Point1At + 28, 1e300); // an automatic tangent is recomputed anyway
+    Put<int32_t>(bytes, LoopAt, 5);           // any non-zero flag is a loop, saved as 1
     EXPECT_EQ(CourseData::LoadFromBytes(bytes), 0);
     EXPECT_EQ(CourseData::GetSampleNum(0), CourseData::MaxSampleNum);
+    EXPECT_EQ(CourseData::GetSegmentNum(), 2);
+    EXPECT_EQ(CourseData::SaveToBytes()[LoopAt], 1);
+    Put<int32_t>(bytes, CameraAt, 1); // on the closing segment, which only a loop has
+    EXPECT_EQ(CourseData::LoadFromBytes(bytes), 0);
 }
 
 // Every refused file leaves the course exactly as it was, changed mark included.

@@ -37,31 +37,6 @@ TEST(CalcCourseEdge, LevelRoadLiesAcrossTheTangent) {
     }
 }
 
-// For any tangent and roll, each edge lies its width away from the centre, square to
-// the tangent, and a positive roll lifts the first edge.
-TEST(CalcCourseEdge, EdgesAreSquareToTheTangentAtTheirWidths) {
-    std::mt19937 random(3);
-    std::uniform_real_distribution<double> component(-10.0, 10.0);
-    std::uniform_real_distribution<double> angle(0.01, 1.5);
-    for (int i = 0; i < 1000; ++i) {
-        const Vec3d p{component(random), component(random), component(random)};
-        const Vec3d t{component(random), component(random), component(random)};
-        const double roll = angle(random);
-        Vec3d e1{};
-        Vec3d e2{};
-        CalcCourseEdge(p, t, 3.0, 5.0, roll, e1, e2);
-        Vec3d d1{};
-        Vec3d d2{};
-        Sub(d1, e1, p);
-        Sub(d2, e2, p);
-        ASSERT_NEAR(std::sqrt(d1.x * d1.x + d1.y * d1.y + d1.z * d1.z), 3.0, 1e-12);
-        ASSERT_NEAR(std::sqrt(d2.x * d2.x + d2.y * d2.y + d2.z * d2.z), 5.0, 1e-12);
-        ASSERT_NEAR(d1.x * t.x + d1.y * t.y + d1.z * t.z, 0.0, 1e-10);
-        ASSERT_GT(e1.y, p.y);
-        ASSERT_LT(e2.y, p.y);
-    }
-}
-
 using CourseRowsTest = CourseTest;
 
 std::vector<CourseSection> Rows() {

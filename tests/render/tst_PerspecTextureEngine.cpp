@@ -48,7 +48,6 @@ struct Texture {
         }
         view = {texels.data(), log2Width, log2Height};
     }
-    std::uint16_t At(int column, int row) const { return texels[column + (row << view.log2Width)]; }
 };
 
 class TextureEngineTest : public ::testing::Test {
@@ -102,20 +101,6 @@ TEST_F(TextureEngineTest, DegenerateAndMisorientedPolygonsDrawNothing) {
     // The same triangle in drawing order does paint.
     Draw(s, {{2, 2, 1}, {20, 20, 1}, {2, 20, 1}}, {{0, 0}, {1, 1}, {1, 0}}, texture);
     EXPECT_GT(Painted(s), 100);
-}
-
-TEST_F(TextureEngineTest, OnePixelSpansTakeTheLeftTextureCoordinate) {
-    const Texture texture(3, 3);
-    platform::Surface s = Blank(16, 12);
-    // Left edge at x = 5, right edge leaning to 5.2: each line rounds to the one pixel 5.
-    Draw(s, {{5, 2, 0.5F}, {5.2F, 9, 0.7F}, {5, 9, 0.5F}}, {{0.5F, 0.25F}, {1, 1}, {0.5F, 0.25F}},
-         texture);
-    for (int y = 0; y < 12; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            const bool inside = x == 5 && y >= 2 && y <= 9;
-            EXPECT_EQ(s.Pixel(x, y), inside ? texture.At(3, 1) : Background) << x << "," << y;
-        }
-    }
 }
 
 TEST_F(TextureEngineTest, FastSpansEqualThePlainLoop) {
