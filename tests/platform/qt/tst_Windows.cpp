@@ -87,18 +87,6 @@ TEST_F(PlatformWindowTest, ABorderedWindowsClientAreaLiesInsideItsFrame) {
     EXPECT_EQ(GetClientRect(other).right, 100);
 }
 
-TEST_F(PlatformWindowTest, DestroyReachesTheWindowBeforeItsChildren) {
-    const WindowHandle grandchild =
-        CreateWindow("TestWindow", "", ChildWindow, 0, 0, 10, 10, child);
-    received.clear();
-    DestroyWindow(child);
-    EXPECT_EQ(received,
-              (std::vector<std::string>{Line(child, "destroy"), Line(grandchild, "destroy")}));
-    EXPECT_FALSE(IsWindow(child));
-    EXPECT_FALSE(IsWindow(grandchild));
-    EXPECT_TRUE(IsWindow(other));
-}
-
 TEST_F(PlatformWindowTest, MovesOverAFreeWindowAskForTheCursorFirst) {
     QTest::mouseMove(Widget(other), QPoint(5, 6));
     ProcessPendingEvents();
