@@ -7,6 +7,8 @@
 #include "model/CobExport.h"
 #include "model/CourseData.h"
 #include "platform/Profile.h"
+#include "platform/qt/HostWidget.h"
+#include "platform/qt/WindowRegistry.h"
 #include "support/DesignerFixture.h"
 #include "views/ParallelDisp.h"
 
@@ -73,7 +75,8 @@ TEST_F(MainWindowTest, NewAsksBeforeAChangedCourseIsLost) {
     boxAnswers = {platform::AnswerCancel};
     EXPECT_FALSE(CloseMainWindow());
     boxAnswers = {platform::AnswerCancel};
-    HostOf(WinMain::GetMainWindow())->window()->close(); // as the window system asks
+    // As the window system asks.
+    platform::FindWindowEntry(WinMain::GetMainWindow())->host->window()->close();
     EXPECT_TRUE(platform::IsWindowVisible(WinMain::GetMainWindow()));
     boxAnswers = {platform::AnswerYes};
     fileAnswers = {dir.File("missing/course.cus")};
@@ -85,8 +88,11 @@ TEST_F(MainWindowTest, NewAsksBeforeAChangedCourseIsLost) {
 }
 
 // Save As writes the course under the name exactly as typed, Export writes its mesh and
-// Open loads the course chosen, each through its own kind of dialog.
+// Open loads the course chosen, each through its own kind of dialog. The views show at
+// once the course that New or Open leaves.
 TEST_F(MainWindowTest, TheFileCommandsWorkOnTheChosenFile) {
+    PlaceMainWindow(700, 500);
+    ShowLayout(TopViewButton);
     ChangeCourse();
     fileAnswers = {dir.File("abc"), dir.File("mesh.cob"), dir.File("abc")};
     Command(SaveAsCommand);
@@ -95,8 +101,12 @@ TEST_F(MainWindowTest, TheFileCommandsWorkOnTheChosenFile) {
     EXPECT_EQ(CourseData::IsChanged(), 0);
     ASSERT_EQ(ExportCob(dir.File("expected.cob").c_str()), 0);
     EXPECT_EQ(ReadBytes(dir.File("mesh.cob")), ReadBytes(dir.File("expected.cob")));
-    CourseData::NewCourse();
-    Command(OpenCommand);
+    for (int command : {NewCommand, OpenCommand}) {
+        Command(command);
+        EXPECT_TRUE(ShowsView(ParallelWindow::GetWindow(0), ParallelWindow::GetCamera(0),
+                              [](CameraControl& camera) { ParallelDisp::Draw(camera, 1); }))
+            << command;
+    }
     EXPECT_EQ(CourseData::GetPointNum(), 2);
     EXPECT_TRUE(boxes.empty());
 
@@ -111,23 +121,6 @@ TEST_F(MainWindowTest, TheFileCommandsWorkOnTheChosenFile) {
         ASSERT_EQ(dialogs[i].filters.size(), 1u) << i;
         EXPECT_EQ(dialogs[i].filters[0].text, asked[i].second.text) << i;
         EXPECT_EQ(dialogs[i].filters[0].pattern, asked[i].second.pattern) << i;
-    }
-}
-
-// The views show at once the course that New or Open leaves.
-TEST_F(MainWindowTest, NewAndOpenRedrawTheViews) {
-    PlaceMainWindow(700, 500);
-    ShowLayout(TopViewButton);
-    ChangeCourse();
-    WinMain::RefreshShownViews();
-    fileAnswers = {dir.File("two.cus"), dir.File("two.cus")};
-    Command(SaveAsCommand);
-    for (int command : {NewCommand, OpenCommand}) {
-        Command(command);
-        EXPECT_EQ(CourseData::GetPointNum(), command == NewCommand ? 0 : 2);
-        EXPECT_TRUE(ShowsView(ParallelWindow::GetWindow(0), ParallelWindow::GetCamera(0),
-                              [](CameraControl& camera) { ParallelDisp::Draw(camera, 1); }))
-            << command;
     }
 }
 
@@ -155,46 +148,36 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedOrWrittenIsReported) {
     EXPECT_TRUE(boxes.empty());
 }
 
+// Each dialog opens where its last file went, however long that folder's path.
 TEST_F(MainWindowTest, EachDialogRemembersItsOwnDirectory) {
-    std::filesystem::create_directories(dir.Path() / "courses");
+    std::filesystem::path courses = dir.Path();
+    for (int i = 0; i < 6; ++i) {
+        courses /= std::string(60, static_cast<char>('a' + i));
+    }
+    std::filesystem::create_directories(courses);
     std::filesystem::create_directories(dir.Path() / "meshes");
-    fileAnswers = {dir.File("courses/a.cus"), dir.File("meshes/a.cob")};
+    fileAnswers = {(courses / "a.cus").string(), dir.File("meshes/a.cob")};
     Command(SaveAsCommand);
     Command(ExportCommand);
     Command(OpenCommand);
     Command(SaveAsCommand);
     Command(ExportCommand);
+    EXPECT_TRUE(std::filesystem::exists(courses / "a.cus"));
     ASSERT_EQ(dialogs.size(), 5u);
     EXPECT_EQ(dialogs[0].initialDirectory, dir.Path().string());
     EXPECT_EQ(dialogs[2].initialDirectory, dir.Path().string());
-    EXPECT_EQ(dialogs[3].initialDirectory, dir.File("courses"));
+    EXPECT_EQ(dialogs[3].initialDirectory, courses.string());
     EXPECT_EQ(dialogs[4].initialDirectory, dir.File("meshes"));
     EXPECT_EQ(std::filesystem::current_path(), dir.Path());
 
     // A remembered folder that has gone, or an empty one, means the start directory again.
-    std::filesystem::remove_all(dir.Path() / "courses");
+    std::filesystem::remove_all(courses);
     Profile::WriteString(dir.File("Settei.ini"), "CobFileSave", "LoadFileDir", "");
     Command(SaveAsCommand);
     Command(ExportCommand);
     ASSERT_EQ(dialogs.size(), 7u);
     EXPECT_EQ(dialogs[5].initialDirectory, dir.Path().string());
     EXPECT_EQ(dialogs[6].initialDirectory, dir.Path().string());
-}
-
-TEST_F(MainWindowTest, LongPathsWorkLikeAnyOther) {
-    std::filesystem::path deep = dir.Path();
-    for (int i = 0; i < 6; ++i) {
-        deep /= std::string(60, static_cast<char>('a' + i));
-    }
-    std::filesystem::create_directories(deep);
-    ChangeCourse();
-    const std::string file = (deep / "course.cus").string();
-    ASSERT_GT(file.size(), 300u);
-    fileAnswers = {file};
-    Command(SaveAsCommand);
-    EXPECT_TRUE(std::filesystem::exists(file));
-    EXPECT_EQ(Profile::GetString(dir.File("Settei.ini"), "CourseFileSave", "LoadFileDir", ""),
-              deep.string());
 }
 
 TEST_F(MainWindowTest, HelpOpensTheDocumentAndAboutNamesTheProgram) {
