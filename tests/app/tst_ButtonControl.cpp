@@ -18,6 +18,18 @@ constexpr int AllButtons[] = {
     CameraZoomTool,   TopViewButton,     SideViewButton,     FrontViewButton,   ExpandTopButton,
     ExpandSideButton, ShapeLayoutButton, HeightLayoutButton, WidthLayoutButton, RollLayoutButton};
 
+void HoverPanelButton(int identifier) {
+    platform::SendMessage(GetButton(identifier), platform::Message::SetCursor);
+}
+
+void LeavePanelButton(int identifier) {
+    Send(GetButton(identifier), platform::Message::MouseMove, -1, 5);
+}
+
+int Level(int identifier) {
+    return DrawButton::GetLevel(GetButton(identifier));
+}
+
 } // namespace
 
 using ToolPanelTest = DesignerTest;
@@ -66,7 +78,9 @@ TEST_F(ToolPanelTest, ButtonsShowTheFrameOfTheirLevel) {
     }
 }
 
-TEST_F(ToolPanelTest, HoverHighlightsOtherButtonsWithOneClickEach) {
+// Hovering highlights a button other than the current one, with one click each; a tool is
+// chosen on the press and stays chosen when pressed again.
+TEST_F(ToolPanelTest, HoverHighlightsOtherButtonsAndAPressChoosesATool) {
     HoverPanelButton(SampleTool);
     EXPECT_EQ(Level(SampleTool), 2);
     EXPECT_EQ(platform::GetCapture(), GetButton(SampleTool));
@@ -82,10 +96,7 @@ TEST_F(ToolPanelTest, HoverHighlightsOtherButtonsWithOneClickEach) {
     HoverPanelButton(SideViewButton);
     EXPECT_EQ(Level(SideViewButton), 2);
     EXPECT_EQ(sounds.size(), 2u);
-}
 
-// A tool is chosen on the press and stays chosen when pressed again.
-TEST_F(ToolPanelTest, PressingAToolChoosesIt) {
     PressPanelButton(CameraZoomTool);
     PressPanelButton(CameraZoomTool);
     EXPECT_EQ(GetCurrentTool(), CameraZoomTool);

@@ -1,12 +1,9 @@
 #include "support/DesignerFixture.h"
 
 #include "app/ButtonControl.h"
-#include "app/DrawButton.h"
 #include "app/WinMain.h"
 #include "platform/Application.h"
 #include "platform/Desktop.h"
-#include "platform/qt/HostWidget.h"
-#include "platform/qt/WindowRegistry.h"
 #include "render/CameraControl.h"
 
 #include <cstdlib>
@@ -73,18 +70,6 @@ void DesignerTest::PressPanelButton(int identifier) {
     Click(ButtonControl::GetButton(identifier), 5, 5);
 }
 
-void DesignerTest::HoverPanelButton(int identifier) {
-    platform::SendMessage(ButtonControl::GetButton(identifier), platform::Message::SetCursor);
-}
-
-void DesignerTest::LeavePanelButton(int identifier) {
-    Send(ButtonControl::GetButton(identifier), platform::Message::MouseMove, -1, 5);
-}
-
-int DesignerTest::Level(int identifier) {
-    return DrawButton::GetLevel(ButtonControl::GetButton(identifier));
-}
-
 void DesignerTest::PlaceMainWindow(int width, int height) {
     platform::WindowPlacement placement;
     placement.normalPosition = {0, 0, width, height};
@@ -112,10 +97,6 @@ void Drag(platform::WindowHandle window, int x0, int y0, int x1, int y1) {
     Send(window, platform::Message::LeftDown, x0, y0);
     Send(window, platform::Message::MouseMove, x1, y1);
     Send(window, platform::Message::LeftUp, x1, y1);
-}
-
-QWidget* HostOf(platform::WindowHandle window) {
-    return platform::FindWindowEntry(window)->host;
 }
 
 bool ShowsPicture(platform::WindowHandle window, const platform::Surface& picture, int top) {

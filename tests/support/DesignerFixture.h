@@ -11,7 +11,6 @@
 #include <vector>
 
 class CameraControl;
-class QWidget;
 
 // A started designer in a scratch start directory. Message boxes and file dialogs are
 // answered from queues the test fills; what they were asked is recorded.
@@ -33,9 +32,6 @@ protected:
     void Command(int identifier);
     // A press and release of the left button on a panel button.
     void PressPanelButton(int identifier);
-    void HoverPanelButton(int identifier);
-    void LeavePanelButton(int identifier);
-    int Level(int identifier);
     // The main window at the screen's top left, of this outer size.
     void PlaceMainWindow(int width, int height);
     // Presses a view button and lets the views it shows paint.
@@ -57,8 +53,6 @@ void Send(platform::WindowHandle window, platform::Message message, int x = 0, i
 void Click(platform::WindowHandle window, int x, int y);
 // A left press, one move and the release.
 void Drag(platform::WindowHandle window, int x0, int y0, int x1, int y1);
-// The widget of a window's client area, for the toolkit's synthetic mouse events.
-QWidget* HostOf(platform::WindowHandle window);
 
 // Whether the window's last paint shows, from row `top` down, the picture's top rows.
 bool ShowsPicture(platform::WindowHandle window, const platform::Surface& picture, int top = 0);
