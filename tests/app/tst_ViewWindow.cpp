@@ -1,7 +1,6 @@
-// The view windows forward the mouse to their gestures: each gesture, made with the tool
-// panel's current tool, changes what it should and the view shows the result at once.
-// One table of gestures per view proves that the window passes each on, in client pixels,
-// with the current tool.
+// The view windows pass the mouse on to their gestures, in client pixels and with the
+// tool panel's current tool: one table of gestures per view checks what each changes and
+// that the view shows the result at once.
 
 #include "app/ButtonControl.h"
 #include "app/DrawButton.h"
