@@ -68,8 +68,9 @@ protected:
 };
 
 // A bare name lands in the folder the dialog opens in: the start directory first, and the
-// folder that dialog remembers afterwards.
-TEST_F(RealDialogTest, ABareTypedNameIsSavedWhereTheDialogOpens) {
+// folder that dialog remembers afterwards. A file that exists is replaced only when the
+// user agrees; refused, the dialog stays open for another name.
+TEST_F(RealDialogTest, ATypedNameIsSavedWhereTheDialogOpensAndReplacesAFileOnlyWhenAllowed) {
     WhenShown<QFileDialog>([](QFileDialog& dialog) { TypeName(dialog, "mytrack.cus"); });
     WinMain::SaveCourseAs(WinMain::GetMainWindow());
     EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("mytrack.cus")));
@@ -77,34 +78,28 @@ TEST_F(RealDialogTest, ABareTypedNameIsSavedWhereTheDialogOpens) {
     EXPECT_EQ(Profile::GetString(settings, "CourseFileSave", "LoadFileDir", ""),
               dir.Path().string());
 
-    std::filesystem::create_directories(dir.Path() / "meshes");
-    Profile::WriteString(settings, "CobFileSave", "LoadFileDir", dir.File("meshes"));
-    WhenShown<QFileDialog>([](QFileDialog& dialog) { TypeName(dialog, "mytrack.cob"); });
-    WinMain::ExportCourseAs(WinMain::GetMainWindow());
-    EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("meshes/mytrack.cob")));
-}
-
-TEST_F(RealDialogTest, SavingOverAnExistingFileAsksFirst) {
-    WriteBytes(dir.File("other.cus"), {'k', 'e', 'e', 'p'});
+    WriteBytes(dir.File("mytrack.cus"), {'k', 'e', 'e', 'p'});
     OverwriteQuestion question;
     WhenShown<QFileDialog>([&question](QFileDialog& dialog) {
         question.AnswerWith(QMessageBox::No);
-        TypeName(dialog, "other.cus");
-        // Refused, the dialog stays open for another name.
+        TypeName(dialog, "mytrack.cus");
         WhenShown<QFileDialog>([](QFileDialog& stillOpen) { stillOpen.reject(); });
     });
     EXPECT_EQ(WinMain::SaveCourseAs(WinMain::GetMainWindow()), 1);
     EXPECT_TRUE(question.asked);
-    EXPECT_EQ(ReadText(dir.File("other.cus")), "keep");
+    EXPECT_EQ(ReadText(dir.File("mytrack.cus")), "keep");
 
+    std::filesystem::create_directories(dir.Path() / "meshes");
+    Profile::WriteString(settings, "CobFileSave", "LoadFileDir", dir.File("meshes"));
+    WriteBytes(dir.File("meshes/mytrack.cob"), {'k', 'e', 'e', 'p'});
     OverwriteQuestion again;
     WhenShown<QFileDialog>([&again](QFileDialog& dialog) {
         again.AnswerWith(QMessageBox::Yes);
-        TypeName(dialog, "other.cus");
+        TypeName(dialog, "mytrack.cob");
     });
     EXPECT_EQ(WinMain::ExportCourseAs(WinMain::GetMainWindow()), 0);
     EXPECT_TRUE(again.asked);
-    EXPECT_NE(ReadText(dir.File("other.cus")), "keep");
+    EXPECT_NE(ReadText(dir.File("meshes/mytrack.cob")), "keep");
 }
 
 TEST_F(RealDialogTest, TheSavePromptSpeaksJapaneseAndItsNoDiscards) {
