@@ -4,6 +4,7 @@
 
 #include "BenchCourse.h"
 #include "model/CourseData.h"
+#include "model/CourseHistory.h"
 #include "model/UnitSpline.h"
 
 #include <array>
@@ -72,6 +73,51 @@ void BM_CourseSetPosition(benchmark::State& state) {
     state.SetLabel("256-point loop");
 }
 BENCHMARK(BM_CourseSetPosition)->Unit(benchmark::kMicrosecond);
+
+// One edit's step in the history: the whole course is taken, compared with the current
+// step and kept. The history fills up to its bound within the first iterations, so most
+// steps also drop the oldest one.
+void BM_CourseHistoryCommit(benchmark::State& state) {
+    BuildBenchCourse(BenchPointNum, 100);
+    CourseHistory history;
+    history.Reset();
+    int64_t calls = 0;
+    for (auto _ : state) {
+        double x = 0.0;
+        double y = 0.0;
+        double z = 0.0;
+        CourseData::GetPosition(0, x, y, z);
+        state.PauseTiming();
+        CourseData::SetPosition(0, x + ((calls++ % 2) == 0 ? 1.0 : -1.0), y, z);
+        state.ResumeTiming();
+        if (!history.Commit()) {
+            state.SkipWithError("the edit was not recorded");
+            break;
+        }
+    }
+    state.SetLabel("256-point loop");
+}
+BENCHMARK(BM_CourseHistoryCommit)->Unit(benchmark::kMicrosecond);
+
+// Undo puts a whole 256-point course back: one load's worth of work.
+void BM_CourseHistoryUndo(benchmark::State& state) {
+    BuildBenchCourse(BenchPointNum, 100);
+    CourseHistory history;
+    history.Reset();
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+    CourseData::GetPosition(0, x, y, z);
+    CourseData::SetPosition(0, x + 1.0, y, z);
+    (void)history.Commit();
+    for (auto _ : state) {
+        history.Undo();
+        history.Redo();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+    state.SetLabel("256-point loop, undo and redo");
+}
+BENCHMARK(BM_CourseHistoryUndo)->Unit(benchmark::kMicrosecond);
 
 void BM_CourseSaveToBytes(benchmark::State& state) {
     BuildBenchCourse(BenchPointNum, 100);

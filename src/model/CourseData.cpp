@@ -136,51 +136,6 @@ void ResetCourse() {
     state = CourseState{};
 }
 
-CourseFile::Image TakeImage() {
-    CourseFile::Image image{};
-    image.header = {state.selectedPoint, state.handleState,   state.side,   state.loop,
-                    state.widthScale,    state.cameraSegment, state.cameraT};
-    image.points.resize(static_cast<size_t>(GetPointNum()));
-    for (int i = 0; i < GetPointNum(); ++i) {
-        CourseFile::PointRecord& p = image.points[i];
-        for (int id = 0; id < SplineNum; ++id) {
-            CourseFile::QuantityBlock& q = p.quantities[id];
-            q.property = stores.splines[id].GetPoint(i, q.value, q.tangent);
-        }
-        stores.sampleNums.GetData(&p.sampleNum, i);
-    }
-    return image;
-}
-
-void ApplyImage(const CourseFile::Image& image) {
-    NewCourse();
-    const CourseFile::Header& h = image.header;
-    state.selectedPoint = h.selectedPoint;
-    state.handleState = h.handleState;
-    state.side = h.side;
-    state.loop = h.loop;
-    state.widthScale = h.widthScale;
-    state.cameraSegment = h.cameraSegment;
-    state.cameraT = h.cameraT;
-    const int32_t loop = h.loop != 0 ? 1 : 0;
-    TellLoopState(loop);
-    SetLoop(loop);
-    // Each spline takes all its points at once and solves once; adding them one by one
-    // would solve every spline again for every point.
-    std::vector<SplinePoint> column(image.points.size());
-    for (int id = 0; id < SplineNum; ++id) {
-        for (size_t i = 0; i < column.size(); ++i) {
-            const CourseFile::QuantityBlock& q = image.points[i].quantities[id];
-            column[i] = {q.value, q.tangent, q.property};
-        }
-        stores.splines[id].SetPoints(column);
-    }
-    for (const CourseFile::PointRecord& p : image.points) {
-        stores.sampleNums.AddData(&p.sampleNum);
-    }
-    state.changed = 0;
-}
-
 // Course files are small; anything past the largest possible course is never needed.
 std::vector<unsigned char> ReadCourseBytes(std::FILE* file) {
     std::vector<unsigned char> bytes(CourseFile::MaxFileSize());
@@ -312,6 +267,51 @@ int Save(const char* fileName, std::string* failure) {
     return 0;
 }
 
+CourseFile::Image TakeImage() {
+    CourseFile::Image image{};
+    image.header = {state.selectedPoint, state.handleState,   state.side,   state.loop,
+                    state.widthScale,    state.cameraSegment, state.cameraT};
+    image.points.resize(static_cast<size_t>(GetPointNum()));
+    for (int i = 0; i < GetPointNum(); ++i) {
+        CourseFile::PointRecord& p = image.points[i];
+        for (int id = 0; id < SplineNum; ++id) {
+            CourseFile::QuantityBlock& q = p.quantities[id];
+            q.property = stores.splines[id].GetPoint(i, q.value, q.tangent);
+        }
+        stores.sampleNums.GetData(&p.sampleNum, i);
+    }
+    return image;
+}
+
+void ApplyImage(const CourseFile::Image& image, int32_t changed) {
+    NewCourse();
+    const CourseFile::Header& h = image.header;
+    state.selectedPoint = h.selectedPoint;
+    state.handleState = h.handleState;
+    state.side = h.side;
+    state.loop = h.loop;
+    state.widthScale = h.widthScale;
+    state.cameraSegment = h.cameraSegment;
+    state.cameraT = h.cameraT;
+    const int32_t loop = h.loop != 0 ? 1 : 0;
+    TellLoopState(loop);
+    SetLoop(loop);
+    // Each spline takes all its points at once and solves once; adding them one by one
+    // would solve every spline again for every point.
+    std::vector<SplinePoint> column(image.points.size());
+    for (int id = 0; id < SplineNum; ++id) {
+        for (size_t i = 0; i < column.size(); ++i) {
+            const CourseFile::QuantityBlock& q = image.points[i].quantities[id];
+            column[i] = {q.value, q.tangent, q.property};
+        }
+        stores.splines[id].SetPoints(column);
+    }
+    for (const CourseFile::PointRecord& p : image.points) {
+        stores.sampleNums.AddData(&p.sampleNum);
+    }
+    state.changed = changed;
+}
+
 std::vector<unsigned char> SaveToBytes() {
     return CourseFile::Encode(TakeImage());
 }
@@ -335,7 +335,7 @@ int LoadFromBytes(std::span<const unsigned char> bytes) {
     if (!image) {
         return 1;
     }
-    ApplyImage(*image);
+    ApplyImage(*image, 0);
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CourseFile.h"
 #include "model/UnitSpline.h"
 
 #include <cstdint>
@@ -58,6 +59,12 @@ int Load(const char* fileName);
 std::vector<unsigned char> SaveToBytes();
 // The loader behind Load, for course-file bytes already in memory.
 int LoadFromBytes(std::span<const unsigned char> bytes);
+// The whole course with its editing state, as the course file holds it, and back: the
+// edit history keeps courses this way. Applying replaces the course, tells the loop state
+// and sets the changed mark as given; the image must be one that TakeImage gave or that
+// CourseFile::Decode accepted.
+CourseFile::Image TakeImage();
+void ApplyImage(const CourseFile::Image& image, int32_t changed);
 
 void SetHandle(int32_t index, int32_t state);
 void GetHandle(int32_t& index, int32_t& state);

@@ -111,7 +111,7 @@ bool IsValidPoint(const PointRecord& p) {
 
 // A course of fewer than two points has no segment, so only "no camera" fits it.
 bool IsValidHeader(const Header& h, int32_t pointNum) {
-    const int32_t segments = pointNum < 2 ? 0 : (h.loop != 0 ? pointNum : pointNum - 1);
+    const int32_t segments = SegmentNum(pointNum, h.loop);
     return h.selectedPoint >= -1 && h.selectedPoint < pointNum && h.handleState >= 0 &&
            h.handleState <= 2 && (h.side == 0 || h.side == 1) &&
            h.widthScale >= CourseData::MinWidthScale && h.widthScale <= CourseData::MaxMagnitude &&
@@ -120,6 +120,18 @@ bool IsValidHeader(const Header& h, int32_t pointNum) {
 }
 
 } // namespace
+
+int32_t SegmentNum(int32_t pointNum, int32_t loop) {
+    if (pointNum < 2) {
+        return 0;
+    }
+    return loop != 0 ? pointNum : pointNum - 1;
+}
+
+bool SameCourse(const Image& a, const Image& b) {
+    return a.header.loop == b.header.loop && a.header.widthScale == b.header.widthScale &&
+           a.points == b.points;
+}
 
 size_t MaxFileSize() {
     return HeaderSize + PointRecordSize * CourseData::MaxPoints;

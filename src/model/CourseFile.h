@@ -21,11 +21,15 @@ struct QuantityBlock {
     double value;
     double tangent;
     int32_t property;
+
+    bool operator==(const QuantityBlock&) const = default;
 };
 
 struct PointRecord {
     std::array<QuantityBlock, QuantityNum> quantities;
     int32_t sampleNum;
+
+    bool operator==(const PointRecord&) const = default;
 };
 
 struct Header {
@@ -42,6 +46,13 @@ struct Image {
     Header header;
     std::vector<PointRecord> points;
 };
+
+// Segments along a course of this many points: n − 1 open, n as a loop, none below two.
+int32_t SegmentNum(int32_t pointNum, int32_t loop);
+
+// The same course, whatever the editing state stored with it (selection, gripped handle,
+// side, driver's camera place).
+bool SameCourse(const Image& a, const Image& b);
 
 // The largest file a course can fill; bytes past the last record are never read.
 size_t MaxFileSize();
