@@ -118,6 +118,10 @@ void ClipCursor(const Rect* area);
 struct MenuItem {
     int identifier;
     const char* text;
+    // Key sequences in the toolkit's portable text form ("Ctrl+Z"), several separated by
+    // "; "; the menu shows the first. They work whichever of the program's windows has
+    // the focus, unless a modal dialog is up.
+    const char* shortcut = nullptr;
 };
 struct MenuPopup {
     const char* text;
@@ -126,6 +130,11 @@ struct MenuPopup {
 };
 // A menu command sends Command with the item's identifier to the window.
 void SetMenu(WindowHandle window, const MenuPopup* popups, int popupCount);
+// Greys out a menu item or brings it back.
+void EnableMenuItem(WindowHandle window, int identifier, bool enable);
+// A shortcut that sends Command with the identifier to the window, like a menu item that
+// is not shown.
+void AddShortcut(WindowHandle window, int identifier, const char* shortcut);
 void SetWindowIcon(WindowHandle window, const char* bitmapResource);
 const char* GetWindowTitle(WindowHandle window);
 

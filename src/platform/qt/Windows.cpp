@@ -5,8 +5,10 @@
 #include "platform/qt/HostWidget.h"
 #include "platform/qt/WindowRegistry.h"
 
+#include <QAction>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QScreen>
 #include <algorithm>
@@ -122,6 +124,28 @@ QRect FittedToScreen(QRect rect) {
     rect.moveLeft(std::clamp(rect.left(), area.left(), area.right() + 1 - rect.width()));
     rect.moveTop(std::clamp(rect.top(), area.top(), area.bottom() + 1 - rect.height()));
     return rect;
+}
+
+// Makes the action send Command with the identifier to the window, on its shortcuts too.
+void SetCommand(QAction* action, WindowHandle window, int identifier, const char* shortcut) {
+    action->setObjectName(QString::number(identifier));
+    if (shortcut != nullptr) {
+        action->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(shortcut)));
+        action->setShortcutContext(Qt::ApplicationShortcut);
+    }
+    QObject::connect(action, &QAction::triggered, [window, identifier] {
+        MessageArgs args;
+        args.code = static_cast<std::uint32_t>(identifier);
+        SendMessage(window, Message::Command, args);
+    });
+}
+
+QAction* FindCommand(WindowHandle window, int identifier) {
+    QWidget* outer = OuterWidget(window);
+    if (outer == nullptr) {
+        return nullptr;
+    }
+    return outer->findChild<QAction*>(QString::number(identifier));
 }
 
 } // namespace
@@ -417,14 +441,25 @@ void SetMenu(WindowHandle window, const MenuPopup* popups, int popupCount) {
         for (int i = 0; i < popups[p].itemCount; ++i) {
             const MenuItem& item = popups[p].items[i];
             QAction* action = menu->addAction(QString::fromUtf8(item.text));
-            action->setObjectName(QString::number(item.identifier));
-            QObject::connect(action, &QAction::triggered, [window, id = item.identifier] {
-                MessageArgs args;
-                args.code = static_cast<std::uint32_t>(id);
-                SendMessage(window, Message::Command, args);
-            });
+            SetCommand(action, window, item.identifier, item.shortcut);
         }
     }
+}
+
+void EnableMenuItem(WindowHandle window, int identifier, bool enable) {
+    if (QAction* action = FindCommand(window, identifier)) {
+        action->setEnabled(enable);
+    }
+}
+
+void AddShortcut(WindowHandle window, int identifier, const char* shortcut) {
+    QWidget* frame = OuterWidget(window);
+    if (frame == nullptr) {
+        return;
+    }
+    auto* action = new QAction(frame);
+    SetCommand(action, window, identifier, shortcut);
+    frame->addAction(action);
 }
 
 void SetWindowIcon(WindowHandle window, const char* bitmapResource) {
