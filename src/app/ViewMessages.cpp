@@ -1,10 +1,21 @@
 #include "app/ViewMessages.h"
 
+#include "app/EditHistory.h"
+
 namespace {
 
 template <class... Args> void Run(void (*handler)(Args...), Args... args) {
     if (handler != nullptr) {
         handler(args...);
+    }
+}
+
+// A gesture ends when the last button comes up: whatever it did to the course is one
+// step of the history, however many moves it had.
+void EndRelease(MouseProtocol& mouse) {
+    mouse.FinishRelease();
+    if (mouse.GetButtonState() == MouseProtocol::NoButton) {
+        EditHistory::Commit();
     }
 }
 
@@ -43,12 +54,12 @@ std::intptr_t DispatchViewMessage(const ViewMessageTable& table, MouseProtocol& 
     case Message::LeftUp: {
         const bool dragged = mouse.LeftUp();
         Run(table.leftRelease, window, args.x, args.y, dragged);
-        mouse.FinishRelease();
+        EndRelease(mouse);
         return 0;
     }
     case Message::RightUp:
         mouse.RightUp();
-        mouse.FinishRelease();
+        EndRelease(mouse);
         return 0;
     default:
         return platform::DefWindowProc(window, message, args);

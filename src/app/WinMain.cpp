@@ -2,6 +2,7 @@
 
 #include "app/ButtonControl.h"
 #include "app/DrawButton.h"
+#include "app/EditHistory.h"
 #include "app/ExpandWindow.h"
 #include "app/ParallelWindow.h"
 #include "app/PerspecWindow.h"
@@ -36,21 +37,30 @@ enum MenuCommand {
     SaveAsCommand,
     ExportCommand,
     HelpCommand,
-    AboutCommand
+    AboutCommand,
+    SaveCommand,
+    UndoCommand,
+    RedoCommand,
+    DeleteCommand,
+    ClearSelectionCommand
 };
 
 constexpr platform::MenuItem FileItems[] = {
-    {NewCommand, "新規作成"},
-    {OpenCommand, "開く"},
-    {SaveAsCommand, "名前を付けて保存"},
+    {NewCommand, "新規作成", "Ctrl+N"},    {OpenCommand, "開く", "Ctrl+O"},
+    {SaveCommand, "上書き保存", "Ctrl+S"}, {SaveAsCommand, "名前を付けて保存", "Ctrl+Shift+S"},
     {ExportCommand, "cobﾌｧｲﾙを出力"},
+};
+constexpr platform::MenuItem EditItems[] = {
+    {UndoCommand, "元に戻す", "Ctrl+Z"},
+    {RedoCommand, "やり直し", "Ctrl+Y; Ctrl+Shift+Z"},
 };
 constexpr platform::MenuItem HelpItems[] = {
     {HelpCommand, "トピックの検索"},
     {AboutCommand, "バージョン情報"},
 };
 constexpr platform::MenuPopup Menu[] = {
-    {"ﾌｧｲﾙ", FileItems, 4},
+    {"ﾌｧｲﾙ", FileItems, 5},
+    {"編集", EditItems, 2},
     {"ﾍﾙﾌﾟ", HelpItems, 2},
 };
 
@@ -59,6 +69,8 @@ constexpr const char* AboutText =
 
 std::string startDirectory;
 std::string settingsPath;
+// The file the course was last opened from or saved to; empty for a new course.
+std::string currentFile;
 platform::WindowHandle mainWindow = 0;
 int clientWidth = 0;
 int clientHeight = 0;
@@ -88,25 +100,64 @@ void ShowHelp() {
     ShowError(text.c_str(), "Error");
 }
 
+SaveResult SaveCourseTo(const std::string& path) {
+    if (CourseData::Save(path.c_str()) != 0) {
+        ShowError("Error", "ファイルのオープンに失敗");
+        return SaveResult::Failed;
+    }
+    currentFile = path;
+    EditHistory::MarkSaved();
+    return SaveResult::Saved;
+}
+
 SaveResult SaveCourse(platform::WindowHandle owner) {
     std::string path;
     if (WinProfile::ChooseFile(owner, path, "CourseFileSave", settingsPath, CourseFilter,
                                platform::FileDialogMode::Save) != 0) {
         return SaveResult::Cancelled;
     }
-    if (CourseData::Save(path.c_str()) != 0) {
-        ShowError("Error", "ファイルのオープンに失敗");
-        return SaveResult::Failed;
+    return SaveCourseTo(path);
+}
+
+// Saves to the current file, or asks for one when the course has none yet.
+void SaveCourseToCurrentFile() {
+    if (currentFile.empty()) {
+        (void)SaveCourse(mainWindow);
+    } else {
+        (void)SaveCourseTo(currentFile);
     }
-    return SaveResult::Saved;
+}
+
+void StartNewCourse() {
+    CourseData::NewCourse();
+    currentFile.clear();
+    EditHistory::Reset();
+    RefreshShownViews();
+}
+
+void DeleteSelectedPoint() {
+    int32_t selected = -1;
+    int32_t handleState = CourseData::HandlePoint;
+    CourseData::GetHandle(selected, handleState);
+    if (selected == -1) {
+        return;
+    }
+    CourseData::DeletePoint(selected);
+    CourseData::SetHandle(-1, CourseData::HandlePoint);
+    EditHistory::Commit();
+    RefreshShownViews();
+}
+
+void ClearSelection() {
+    CourseData::SetHandle(-1, CourseData::HandlePoint);
+    RefreshShownViews();
 }
 
 void OnCommand(uint32_t code) {
     switch (static_cast<int>(code & 0xFFFFu)) {
     case NewCommand:
         if (ConfirmDiscard(mainWindow) == 0) {
-            CourseData::NewCourse();
-            RefreshShownViews();
+            StartNewCourse();
         }
         break;
     case OpenCommand:
@@ -115,8 +166,23 @@ void OnCommand(uint32_t code) {
             RefreshShownViews();
         }
         break;
+    case SaveCommand:
+        SaveCourseToCurrentFile();
+        break;
     case SaveAsCommand:
         SaveCourseAs(mainWindow);
+        break;
+    case UndoCommand:
+        EditHistory::Undo();
+        break;
+    case RedoCommand:
+        EditHistory::Redo();
+        break;
+    case DeleteCommand:
+        DeleteSelectedPoint();
+        break;
+    case ClearSelectionCommand:
+        ClearSelection();
         break;
     case ExportCommand:
         ExportCourseAs(mainWindow);
@@ -193,10 +259,15 @@ void CheckColourDepth() {
 }
 
 void OpenStartCourse(const char* courseFile) {
-    if (courseFile != nullptr && CourseData::Load(courseFile) != 0) {
+    if (courseFile == nullptr) {
+        return;
+    }
+    if (CourseData::Load(courseFile) != 0) {
         ShowError("ファイルのオープンに失敗", "Error");
         CourseData::NewCourse();
+        return;
     }
+    currentFile = courseFile;
 }
 
 } // namespace
@@ -211,12 +282,16 @@ bool StartUp(const char* courseFile) {
     CourseData::ConnectLoopStateHook([](int32_t loop) { ButtonControl::SetLoopState(loop); });
     const platform::WindowHandle window =
         platform::CreateWindow(ClassName, Title, platform::MainWindow, 0, 0, 0, 0, 0);
-    platform::SetMenu(window, Menu, 2);
+    platform::SetMenu(window, Menu, 3);
+    platform::AddShortcut(window, DeleteCommand, "Delete");
+    platform::AddShortcut(window, ClearSelectionCommand, "Esc");
     platform::SetWindowIcon(window, "MAIN_ICON");
     CheckColourDepth();
     WinProfile::RestorePlacement(window, settingsPath, PlacementSection);
     platform::UpdateWindow(window);
+    currentFile.clear();
     OpenStartCourse(courseFile);
+    EditHistory::Reset();
     RefreshShownViews();
     return true;
 }
@@ -279,7 +354,10 @@ void OpenCourse(platform::WindowHandle owner) {
     }
     if (CourseData::Load(path.c_str()) != 0) {
         ShowError("ファイルのオープンに失敗", "Error");
+        return;
     }
+    currentFile = path;
+    EditHistory::Reset();
 }
 
 int SaveCourseAs(platform::WindowHandle owner) {
@@ -301,6 +379,7 @@ int ExportCourseAs(platform::WindowHandle owner) {
 void OnPanelButton(int identifier) {
     if (identifier == ButtonControl::LoopButton) {
         CourseData::SetLoop(ButtonControl::GetLoopState());
+        EditHistory::Commit();
         RefreshShownViews();
     } else if ((identifier >= ButtonControl::TopViewButton &&
                 identifier <= ButtonControl::FrontViewButton) ||
@@ -316,6 +395,11 @@ void ApplyLayout() {
 
 void RefreshShownViews() {
     ViewLayout::RefreshShownViews(ButtonControl::GetCurrentView());
+}
+
+void UpdateEditMenu() {
+    platform::EnableMenuItem(mainWindow, UndoCommand, EditHistory::CanUndo());
+    platform::EnableMenuItem(mainWindow, RedoCommand, EditHistory::CanRedo());
 }
 
 } // namespace WinMain

@@ -33,5 +33,7 @@ int ExportCourseAs(platform::WindowHandle owner);
 void OnPanelButton(int identifier);
 void ApplyLayout();
 void RefreshShownViews();
+// Greys out Undo and Redo when there is nothing to undo or redo.
+void UpdateEditMenu();
 
 } // namespace WinMain

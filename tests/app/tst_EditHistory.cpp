@@ -1,0 +1,215 @@
+#include "app/ButtonControl.h"
+#include "app/ExpandWindow.h"
+#include "app/ParallelWindow.h"
+#include "app/SpPointWindow.h"
+#include "app/WinMain.h"
+#include "support/CourseTest.h"
+#include "support/DesignerFixture.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <functional>
+
+using namespace ButtonControl;
+using platform::Message;
+
+namespace {
+
+enum { NewCommand = 117, SaveCommand = 123, UndoCommand, RedoCommand, DeleteCommand, EscCommand };
+
+using Bytes = std::vector<unsigned char>;
+
+class EditHistoryTest : public DesignerTest {
+protected:
+    void SetUp() override {
+        DesignerTest::SetUp();
+        PlaceMainWindow(800, 600);
+        ShowLayout(TopViewButton);
+        top = ParallelWindow::GetWindow(0);
+    }
+
+    // Where the point is in the top view.
+    std::pair<int, int> OnScreen(int index) const {
+        Vec3d screen{};
+        ParallelWindow::GetCamera(0).WorldToScreen(PositionOf(index), screen);
+        return {static_cast<int>(screen.x), static_cast<int>(screen.y)};
+    }
+
+    // A drag of many moves.
+    static void LongDrag(platform::WindowHandle window, int x, int y, int dx, int dy) {
+        Send(window, Message::LeftDown, x, y);
+        for (int i = 1; i <= 5; ++i) {
+            Send(window, Message::MouseMove, x + dx * i / 5, y + dy * i / 5);
+        }
+        Send(window, Message::LeftUp, x + dx, y + dy);
+    }
+
+    QAction* MenuAction(int identifier) const {
+        return HostOf(WinMain::GetMainWindow())
+            ->window()
+            ->findChild<QAction*>(QString::number(identifier));
+    }
+
+    bool Enabled(int identifier) const { return MenuAction(identifier)->isEnabled(); }
+
+    platform::WindowHandle top = 0;
+};
+
+// Each gesture with each tool, and the loop button, is one step: one undo gives back the
+// course byte for byte as it was before the gesture, one redo as it was after.
+TEST_F(EditHistoryTest, EveryEditIsOneStepThatUndoAndRedoReplay) {
+    EXPECT_FALSE(Enabled(UndoCommand));
+    EXPECT_FALSE(Enabled(RedoCommand));
+    const Bytes opened = CourseData::SaveToBytes();
+    const std::pair<const char*, std::function<void()>> edits[] = {
+        {"add", [&] { Click(top, 100, 100); }},
+        {"add after", [&] { Click(top, 300, 150); }},
+        {"add third", [&] { Click(top, 350, 300); }},
+        {"move",
+         [&] {
+             const auto [x, y] = OnScreen(1);
+             LongDrag(top, x, y, 20, -10);
+         }},
+        {"samples",
+         [&] {
+             PressPanelButton(SampleTool);
+             LongDrag(top, 200, 200, 0, 5);
+         }},
+        {"widths",
+         [&] {
+             PressPanelButton(WidthTool);
+             LongDrag(top, 200, 200, 0, 5);
+             PressPanelButton(EditTool);
+         }},
+        {"delete",
+         [&] {
+             const auto [x, y] = OnScreen(2);
+             Send(top, Message::RightDown, x, y);
+             Send(top, Message::RightUp, x, y);
+         }},
+        {"loop", [&] { PressPanelButton(LoopButton); }},
+        {"height",
+         [&] {
+             CourseData::SetHandle(0, CourseData::HandlePoint);
+             ShowLayout(HeightLayoutButton);
+             LongDrag(ExpandWindow::GetWindow(ExpandWindow::ExpandSide), 300, 100, 0, -15);
+         }},
+        {"roll",
+         [&] {
+             ShowLayout(RollLayoutButton);
+             LongDrag(SpPointWindow::GetWindow(0), 5, 5, 0, 20);
+         }},
+    };
+    for (const auto& [name, edit] : edits) {
+        const Bytes before = CourseData::SaveToBytes();
+        edit();
+        const Bytes after = CourseData::SaveToBytes();
+        ASSERT_NE(before, after) << name;
+        EXPECT_TRUE(Enabled(UndoCommand)) << name;
+        Command(UndoCommand);
+        EXPECT_EQ(CourseData::SaveToBytes(), before) << name;
+        EXPECT_TRUE(Enabled(RedoCommand)) << name;
+        Command(RedoCommand);
+        EXPECT_EQ(CourseData::SaveToBytes(), after) << name;
+        EXPECT_FALSE(Enabled(RedoCommand)) << name;
+    }
+    for (size_t i = 0; i < std::size(edits); ++i) {
+        Command(UndoCommand);
+    }
+    EXPECT_EQ(CourseData::SaveToBytes(), opened);
+    EXPECT_FALSE(Enabled(UndoCommand));
+    // Back where the designer started, nothing is left to save.
+    EXPECT_EQ(CourseData::IsChanged(), 0);
+    EXPECT_TRUE(CloseMainWindow());
+    EXPECT_TRUE(boxes.empty());
+}
+
+// A selection, a camera move and a click on nothing are no step; New starts over.
+TEST_F(EditHistoryTest, OnlyChangesOfTheCourseAreSteps) {
+    Click(top, 100, 100);
+    Click(top, 300, 150);
+    Command(DeleteCommand); // the second point, selected
+    EXPECT_EQ(CourseData::GetPointNum(), 1);
+    Command(UndoCommand);
+    EXPECT_EQ(CourseData::GetPointNum(), 2);
+    Command(UndoCommand);
+    Command(UndoCommand);
+    EXPECT_EQ(CourseData::GetPointNum(), 0);
+    EXPECT_FALSE(Enabled(UndoCommand));
+
+    Command(RedoCommand);
+    Command(EscCommand);
+    int32_t selected = 0;
+    int32_t handle = 0;
+    CourseData::GetHandle(selected, handle);
+    EXPECT_EQ(selected, -1);
+    Command(DeleteCommand);
+    EXPECT_EQ(CourseData::GetPointNum(), 1);
+    const auto [x, y] = OnScreen(0);
+    Click(top, x, y);
+    PressPanelButton(CameraMoveTool);
+    LongDrag(top, 200, 200, 30, 30);
+    PressPanelButton(CameraZoomTool);
+    LongDrag(top, 200, 200, 0, 30);
+    EXPECT_TRUE(Enabled(RedoCommand)); // nothing was recorded over the redo steps
+
+    boxAnswers = {platform::AnswerNo};
+    Command(NewCommand);
+    EXPECT_FALSE(Enabled(UndoCommand));
+    EXPECT_FALSE(Enabled(RedoCommand));
+}
+
+// Save goes to the file last opened or saved, asking for one only when there is none;
+// the changed mark follows undo and redo to and from what the file holds.
+TEST_F(EditHistoryTest, SaveWritesTheCurrentFileAndTheMarkFollowsIt) {
+    Click(top, 100, 100);
+    fileAnswers = {dir.File("course.cus")};
+    Command(SaveCommand);
+    ASSERT_EQ(dialogs.size(), 1U);
+    EXPECT_EQ(CourseData::IsChanged(), 0);
+    Click(top, 300, 100);
+    Command(SaveCommand);
+    EXPECT_EQ(dialogs.size(), 1U);
+    EXPECT_EQ(ReadBytes(dir.File("course.cus")), CourseData::SaveToBytes());
+    EXPECT_EQ(CourseData::IsChanged(), 0);
+    Command(UndoCommand);
+    EXPECT_EQ(CourseData::IsChanged(), 1);
+    Command(RedoCommand);
+    EXPECT_EQ(CourseData::IsChanged(), 0);
+
+    // A failed save is reported and keeps the mark.
+    Click(top, 300, 300);
+    std::filesystem::remove(dir.File("course.cus"));
+    std::filesystem::create_directory(dir.File("course.cus"));
+    Command(SaveCommand);
+    ASSERT_EQ(boxes.size(), 1U);
+    EXPECT_EQ(boxes[0].title, "ファイルのオープンに失敗");
+    EXPECT_EQ(CourseData::IsChanged(), 1);
+}
+
+TEST_F(EditHistoryTest, TheEditMenuSitsBetweenFileAndHelpWithTheShortcuts) {
+    QMenuBar* bar =
+        dynamic_cast<QMainWindow*>(HostOf(WinMain::GetMainWindow())->window())->menuBar();
+    QStringList menus;
+    for (const QAction* menu : bar->actions()) {
+        menus << menu->text();
+    }
+    EXPECT_EQ(menus.join(" "), "ﾌｧｲﾙ 編集 ﾍﾙﾌﾟ");
+    const std::pair<int, const char*> shortcuts[] = {
+        {117, "Ctrl+N"},        {118, "Ctrl+O"},         {SaveCommand, "Ctrl+S"},
+        {119, "Ctrl+Shift+S"},  {UndoCommand, "Ctrl+Z"}, {RedoCommand, "Ctrl+Y; Ctrl+Shift+Z"},
+        {DeleteCommand, "Del"}, {EscCommand, "Esc"},
+    };
+    for (const auto& [identifier, keys] : shortcuts) {
+        const QAction* action = MenuAction(identifier);
+        ASSERT_NE(action, nullptr) << keys;
+        EXPECT_EQ(QKeySequence::listToString(action->shortcuts()).toStdString(), keys);
+        EXPECT_EQ(action->shortcutContext(), Qt::ApplicationShortcut) << keys;
+    }
+    EXPECT_EQ(MenuAction(SaveCommand)->text().toStdString(), "上書き保存");
+    EXPECT_EQ(MenuAction(UndoCommand)->text().toStdString(), "元に戻す");
+    EXPECT_EQ(MenuAction(RedoCommand)->text().toStdString(), "やり直し");
+}
+
+} // namespace
