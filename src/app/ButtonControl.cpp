@@ -93,9 +93,7 @@ void OnChoiceButton(int id, int code, int& current) {
         DrawButton::SetLevelById(current, Normal);
         current = id;
         DrawButton::SetLevelById(id, Selected);
-        if (IsView(id)) {
-            WinMain::OnPanelButton(id);
-        }
+        WinMain::OnPanelButton(id);
         break;
     case DrawButton::Entered:
         if (id != current) {

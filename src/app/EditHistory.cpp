@@ -10,20 +10,20 @@ CourseHistory history;
 
 void Walked() {
     WinMain::RefreshShownViews();
-    WinMain::UpdateEditMenu();
+    WinMain::ShowEditState();
 }
 
 } // namespace
 
 void Reset() {
     history.Reset();
-    WinMain::UpdateEditMenu();
+    WinMain::ShowEditState();
 }
 
+// Even a gesture that records no step may have set the changed mark.
 void Commit() {
-    if (history.Commit()) {
-        WinMain::UpdateEditMenu();
-    }
+    (void)history.Commit();
+    WinMain::ShowEditState();
 }
 
 void Undo() {
@@ -38,6 +38,7 @@ void Redo() {
 
 void MarkSaved() {
     history.MarkSaved();
+    WinMain::ShowEditState();
 }
 
 bool CanUndo() {

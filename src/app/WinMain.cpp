@@ -80,6 +80,33 @@ enum class SaveResult { Saved, Cancelled, Failed };
 const std::vector<platform::FileFilter> CourseFilter{{"Course(*.cus)", "*.cus"}};
 const std::vector<platform::FileFilter> CobFilter{{"cob(*.cob)", "*.cob"}};
 
+// What the status line calls each tool.
+const char* ToolName(int tool) {
+    switch (tool) {
+    case ButtonControl::SampleTool:
+        return "サンプル数";
+    case ButtonControl::WidthTool:
+        return "コース幅";
+    case ButtonControl::CameraMoveTool:
+        return "カメラ移動";
+    case ButtonControl::CameraZoomTool:
+        return "カメラ倍率";
+    default:
+        return "編集";
+    }
+}
+
+// The course's file name, or 無題 for a course never saved, with " *" while it has
+// changes that its file does not hold, then the current tool.
+std::string StatusText() {
+    std::string text = currentFile.empty() ? std::string("無題")
+                                           : std::filesystem::path(currentFile).filename().string();
+    if (CourseData::IsChanged() != 0) {
+        text += " *";
+    }
+    return text + "    ツール: " + ToolName(ButtonControl::GetCurrentTool());
+}
+
 void ShowError(const char* text, const char* title) {
     platform::MessageBox(mainWindow, text, title, platform::MessageBoxButtons::Ok);
 }
@@ -376,11 +403,16 @@ int ExportCourseAs(platform::WindowHandle owner) {
     return 0;
 }
 
+// The loop button edits the course (its Commit shows the state); a tool is shown in the
+// status line; a view button arranges the views.
 void OnPanelButton(int identifier) {
     if (identifier == ButtonControl::LoopButton) {
         CourseData::SetLoop(ButtonControl::GetLoopState());
         EditHistory::Commit();
         RefreshShownViews();
+    } else if (identifier >= ButtonControl::EditTool &&
+               identifier <= ButtonControl::CameraZoomTool) {
+        ShowEditState();
     } else if ((identifier >= ButtonControl::TopViewButton &&
                 identifier <= ButtonControl::FrontViewButton) ||
                (identifier >= ButtonControl::ExpandTopButton &&
@@ -397,9 +429,10 @@ void RefreshShownViews() {
     ViewLayout::RefreshShownViews(ButtonControl::GetCurrentView());
 }
 
-void UpdateEditMenu() {
+void ShowEditState() {
     platform::EnableMenuItem(mainWindow, UndoCommand, EditHistory::CanUndo());
     platform::EnableMenuItem(mainWindow, RedoCommand, EditHistory::CanRedo());
+    platform::SetStatusText(mainWindow, StatusText().c_str());
 }
 
 } // namespace WinMain

@@ -33,7 +33,8 @@ int ExportCourseAs(platform::WindowHandle owner);
 void OnPanelButton(int identifier);
 void ApplyLayout();
 void RefreshShownViews();
-// Greys out Undo and Redo when there is nothing to undo or redo.
-void UpdateEditMenu();
+// Greys out Undo and Redo when there is nothing to undo or redo, and shows the course's
+// file with its changed mark and the current tool in the status line.
+void ShowEditState();
 
 } // namespace WinMain

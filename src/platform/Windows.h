@@ -130,6 +130,8 @@ struct MenuPopup {
 };
 // A menu command sends Command with the item's identifier to the window.
 void SetMenu(WindowHandle window, const MenuPopup* popups, int popupCount);
+// The main window's status line, under its client area, shows the text.
+void SetStatusText(WindowHandle window, const char* text);
 // Greys out a menu item or brings it back.
 void EnableMenuItem(WindowHandle window, int identifier, bool enable);
 // A shortcut that sends Command with the identifier to the window, like a menu item that

@@ -7,8 +7,10 @@
 #include "support/DesignerFixture.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <functional>
 
 using namespace ButtonControl;
@@ -52,6 +54,11 @@ protected:
     }
 
     bool Enabled(int identifier) const { return MenuAction(identifier)->isEnabled(); }
+
+    std::string Status() const {
+        const QWidget* frame = HostOf(WinMain::GetMainWindow())->window();
+        return frame->findChild<QStatusBar*>()->findChild<QLabel*>()->text().toStdString();
+    }
 
     platform::WindowHandle top = 0;
 };
@@ -161,9 +168,12 @@ TEST_F(EditHistoryTest, OnlyChangesOfTheCourseAreSteps) {
 }
 
 // Save goes to the file last opened or saved, asking for one only when there is none;
-// the changed mark follows undo and redo to and from what the file holds.
+// the changed mark follows undo and redo to and from what the file holds, and the status
+// line shows it.
 TEST_F(EditHistoryTest, SaveWritesTheCurrentFileAndTheMarkFollowsIt) {
+    EXPECT_EQ(Status(), "無題    ツール: 編集");
     Click(top, 100, 100);
+    EXPECT_EQ(Status(), "無題 *    ツール: 編集");
     fileAnswers = {dir.File("course.cus")};
     Command(SaveCommand);
     ASSERT_EQ(dialogs.size(), 1U);
@@ -172,11 +182,13 @@ TEST_F(EditHistoryTest, SaveWritesTheCurrentFileAndTheMarkFollowsIt) {
     Command(SaveCommand);
     EXPECT_EQ(dialogs.size(), 1U);
     EXPECT_EQ(ReadBytes(dir.File("course.cus")), CourseData::SaveToBytes());
-    EXPECT_EQ(CourseData::IsChanged(), 0);
+    EXPECT_EQ(Status(), "course.cus    ツール: 編集");
     Command(UndoCommand);
-    EXPECT_EQ(CourseData::IsChanged(), 1);
+    EXPECT_EQ(Status(), "course.cus *    ツール: 編集");
     Command(RedoCommand);
-    EXPECT_EQ(CourseData::IsChanged(), 0);
+    PressPanelButton(SampleTool);
+    EXPECT_EQ(Status(), "course.cus    ツール: サンプル数");
+    PressPanelButton(EditTool);
 
     // A failed save is reported and keeps the mark.
     Click(top, 300, 300);

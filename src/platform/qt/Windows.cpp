@@ -9,8 +9,10 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <algorithm>
 #include <map>
 #include <vector>
@@ -444,6 +446,19 @@ void SetMenu(WindowHandle window, const MenuPopup* popups, int popupCount) {
             SetCommand(action, window, item.identifier, item.shortcut);
         }
     }
+}
+
+void SetStatusText(WindowHandle window, const char* text) {
+    auto* frame = dynamic_cast<MainFrame*>(OuterWidget(window));
+    if (frame == nullptr) {
+        return;
+    }
+    auto* label = frame->statusBar()->findChild<QLabel*>();
+    if (label == nullptr) {
+        label = new QLabel(frame->statusBar());
+        frame->statusBar()->addWidget(label);
+    }
+    label->setText(QString::fromUtf8(text));
 }
 
 void EnableMenuItem(WindowHandle window, int identifier, bool enable) {
