@@ -18,7 +18,7 @@ expect_points() {
 # The save dialog and the question over it share their title.
 dialogs_shown() { xdotool search --onlyvisible --name "^$save_title\$" 2>/dev/null | wc -l; }
 ask_to_replace() {
-    file_menu 3
+    file_menu 4
     "$xhelper" wait "$save_title" 10 >/dev/null || { echo "no save dialog"; exit 1; }
     sleep 0.3
     xdotool type --delay 20 "$name"

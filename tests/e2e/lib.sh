@@ -65,7 +65,8 @@ drag() {
 real_at() { od -A n -t f8 -j "$2" -N 8 "$1" | tr -d ' '; }
 points() { od -A n -t d4 -j 36 -N 4 "$1" | tr -d ' '; }
 
-# Chooses entry $1 of the File menu (1 New, 2 Open, 3 Save As, 4 Export) with the keyboard.
+# Chooses entry $1 of the File menu (1 New, 2 Open, 3 Save, 4 Save As, 5 Export) with the
+# keyboard.
 file_menu() {
     click 15 8
     i=0
@@ -84,7 +85,7 @@ save_title="名前を付けて保存"
 
 # File > Save As, then the name typed into the save dialog.
 e2e_save_as() {
-    file_menu 3
+    file_menu 4
     "$xhelper" wait "$save_title" 10 >/dev/null || { echo "no save dialog"; exit 1; }
     sleep 0.3
     xdotool type --delay 20 "$1"
