@@ -80,7 +80,7 @@ BENCHMARK(BM_CourseSetPosition)->Unit(benchmark::kMicrosecond);
 void BM_CourseHistoryCommit(benchmark::State& state) {
     BuildBenchCourse(BenchPointNum, 100);
     CourseHistory history;
-    history.Reset();
+    history.Reset(true);
     int64_t calls = 0;
     for (auto _ : state) {
         double x = 0.0;
@@ -103,7 +103,7 @@ BENCHMARK(BM_CourseHistoryCommit)->Unit(benchmark::kMicrosecond);
 void BM_CourseHistoryUndo(benchmark::State& state) {
     BuildBenchCourse(BenchPointNum, 100);
     CourseHistory history;
-    history.Reset();
+    history.Reset(true);
     double x = 0.0;
     double y = 0.0;
     double z = 0.0;

@@ -15,8 +15,8 @@ void Walked() {
 
 } // namespace
 
-void Reset() {
-    history.Reset();
+void Reset(bool fileHoldsIt) {
+    history.Reset(fileHoldsIt);
     WinMain::ShowEditState();
 }
 

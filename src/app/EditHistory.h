@@ -6,8 +6,9 @@
 // redo redraw the views, and the Edit menu follows what can be undone and redone.
 namespace EditHistory {
 
-// Starts over at the course as it is: at start-up and after New and Open.
-void Reset();
+// Starts over at the course as it is: at start-up and after New and Open, when its file
+// holds it, or after a recovery copy was brought back, when none does.
+void Reset(bool fileHoldsIt);
 void Commit();
 void Undo();
 void Redo();

@@ -6,6 +6,7 @@
 #include "app/ExpandWindow.h"
 #include "app/ParallelWindow.h"
 #include "app/PerspecWindow.h"
+#include "app/RecoveryCopy.h"
 #include "app/SpPointWindow.h"
 #include "app/WinProfile.h"
 #include "model/CobExport.h"
@@ -22,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 namespace WinMain {
 
@@ -133,6 +135,7 @@ SaveResult SaveCourseTo(const std::string& path) {
         return SaveResult::Failed;
     }
     currentFile = path;
+    RecoveryCopy::Remove();
     EditHistory::MarkSaved();
     return SaveResult::Saved;
 }
@@ -158,7 +161,7 @@ void SaveCourseToCurrentFile() {
 void StartNewCourse() {
     CourseData::NewCourse();
     currentFile.clear();
-    EditHistory::Reset();
+    EditHistory::Reset(true);
     RefreshShownViews();
 }
 
@@ -262,6 +265,9 @@ std::intptr_t Procedure(platform::WindowHandle window, platform::Message message
     case platform::Message::Command:
         OnCommand(args.code);
         return 0;
+    case platform::Message::Timer:
+        RecoveryCopy::Update(currentFile);
+        return 0;
     case platform::Message::Close:
         if (ConfirmDiscard(window) == 0) {
             platform::DestroyWindow(window);
@@ -318,12 +324,17 @@ bool StartUp(const char* courseFile) {
     platform::UpdateWindow(window);
     currentFile.clear();
     OpenStartCourse(courseFile);
-    EditHistory::Reset();
+    const std::optional<std::string> restored = RecoveryCopy::Start(startDirectory);
+    if (restored) {
+        currentFile = *restored;
+    }
+    EditHistory::Reset(!restored);
     RefreshShownViews();
     return true;
 }
 
 void ShutDown() {
+    RecoveryCopy::End();
     ButtonControl::Destroy();
     DispControl::DeleteDrawObjects();
     PerspecTextureEngine::Release();
@@ -384,7 +395,7 @@ void OpenCourse(platform::WindowHandle owner) {
         return;
     }
     currentFile = path;
-    EditHistory::Reset();
+    EditHistory::Reset(true);
 }
 
 int SaveCourseAs(platform::WindowHandle owner) {
@@ -433,6 +444,7 @@ void ShowEditState() {
     platform::EnableMenuItem(mainWindow, UndoCommand, EditHistory::CanUndo());
     platform::EnableMenuItem(mainWindow, RedoCommand, EditHistory::CanRedo());
     platform::SetStatusText(mainWindow, StatusText().c_str());
+    RecoveryCopy::Schedule();
 }
 
 } // namespace WinMain

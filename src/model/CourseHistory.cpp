@@ -18,11 +18,11 @@ void KeepCamera(CourseFile::Image& image) {
 
 } // namespace
 
-void CourseHistory::Reset() {
+void CourseHistory::Reset(bool fileHoldsIt) {
     steps.clear();
     steps.push_back(CourseData::TakeImage());
     current = 0;
-    saved = 0;
+    saved = fileHoldsIt ? std::optional<std::size_t>(0) : std::nullopt;
 }
 
 bool CourseHistory::Commit() {

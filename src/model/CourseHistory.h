@@ -18,9 +18,9 @@ public:
     // points, about 39 kB, so a full history stays under 64 MiB.
     static constexpr std::size_t MaxSteps = 1000;
 
-    // Starts over at the course as it is now, which counts as what its file holds: after
-    // a new course or an opened one.
-    void Reset();
+    // Starts over at the course as it is now: after a new course or an opened one, which
+    // its file holds, or a course brought back from a recovery copy, which no file holds.
+    void Reset(bool fileHoldsIt);
     // Records the course as the next step when it differs from the current one, dropping
     // any steps that were undone. True when a step was recorded.
     bool Commit();

@@ -12,7 +12,8 @@
 // responders instead of a person.
 namespace platform {
 
-enum class MessageBoxButtons { Ok, YesNoCancel };
+// Yes is the default button (Enter) of the questions; Escape answers Cancel, or No.
+enum class MessageBoxButtons { Ok, YesNoCancel, YesNo };
 enum DialogAnswer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
 
 int MessageBox(WindowHandle owner, std::string_view text, std::string_view title,

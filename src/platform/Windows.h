@@ -26,6 +26,7 @@ enum class Message {
     RightUp,
     Command, // args.code: identifier in the low 16 bits, notification in the high 16
     Close,   // the user asks to close a top-level window
+    Timer,   // args.code: the identifier given to SetTimer
 };
 
 // Buttons held during a mouse message.
@@ -130,6 +131,11 @@ struct MenuPopup {
 };
 // A menu command sends Command with the item's identifier to the window.
 void SetMenu(WindowHandle window, const MenuPopup* popups, int popupCount);
+// Sends Timer with the identifier to the window once, after the delay; while that timer
+// waits, setting it again changes nothing, so a stream of changes is served at most the
+// delay after the first of them.
+void SetTimer(WindowHandle window, int identifier, int milliseconds);
+
 // The main window's status line, under its client area, shows the text.
 void SetStatusText(WindowHandle window, const char* text);
 // Greys out a menu item or brings it back.

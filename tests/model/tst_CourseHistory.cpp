@@ -12,7 +12,7 @@ protected:
     void SetUp() override {
         CourseTest::SetUp();
         AddPoints({{0, 0, 0}, {100, 0, 0}, {100, 0, 100}});
-        history.Reset();
+        history.Reset(true);
     }
 
     // Moves the last point by `dx` in as many small moves as a drag makes, then commits.

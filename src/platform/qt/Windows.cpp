@@ -13,8 +13,10 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <algorithm>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace platform {
@@ -28,6 +30,8 @@ WindowHandle captureWindow = 0;
 int cursorCount = 0;
 bool clipping = false;
 Rect clipArea;
+// The timers set and not yet fired, by window and identifier.
+std::set<std::pair<WindowHandle, int>> waitingTimers;
 
 const WindowClass* FindClass(const char* name) {
     for (const WindowClass& windowClass : classes) {
@@ -446,6 +450,19 @@ void SetMenu(WindowHandle window, const MenuPopup* popups, int popupCount) {
             SetCommand(action, window, item.identifier, item.shortcut);
         }
     }
+}
+
+void SetTimer(WindowHandle window, int identifier, int milliseconds) {
+    QWidget* outer = OuterWidget(window);
+    if (outer == nullptr || !waitingTimers.insert({window, identifier}).second) {
+        return;
+    }
+    QTimer::singleShot(milliseconds, outer, [window, identifier] {
+        waitingTimers.erase({window, identifier});
+        MessageArgs args;
+        args.code = static_cast<std::uint32_t>(identifier);
+        SendMessage(window, Message::Timer, args);
+    });
 }
 
 void SetStatusText(WindowHandle window, const char* text) {

@@ -19,7 +19,8 @@ Colour15 paintColour = 0;
 // The recorded messages' names, in the order of the enumeration; the rest go unrecorded.
 const char* Name(Message message) {
     constexpr const char* Names[] = {"create", "destroy", nullptr, nullptr, "setcursor",
-                                     "move",   "ldown",   "lup",   "rdown", "rup"};
+                                     "move",   "ldown",   "lup",   "rdown", "rup",
+                                     nullptr,  nullptr,   "timer"};
     const auto index = static_cast<std::size_t>(message);
     return index < std::size(Names) ? Names[index] : nullptr;
 }
@@ -36,8 +37,10 @@ std::intptr_t Recorder(WindowHandle window, Message message, const MessageArgs& 
     }
     if (const char* name = Name(message)) {
         std::string line = std::to_string(window) + ":" + name;
-        if (message != Message::Create && message != Message::Destroy &&
-            message != Message::SetCursor) {
+        if (message == Message::Timer) {
+            line += " " + std::to_string(args.code);
+        } else if (message != Message::Create && message != Message::Destroy &&
+                   message != Message::SetCursor) {
             line += " " + std::to_string(args.x) + "," + std::to_string(args.y) + " " +
                     std::to_string(args.keys);
         }
@@ -126,4 +129,16 @@ TEST_F(PlatformWindowTest, PaintingShowsTheSurfaceWithFullIntensityChannels) {
     EXPECT_EQ(framed.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(framed.pixel(2, 2), qRgb(255, 0, 0));
     EXPECT_EQ(framed.pixel(3, 3), qRgb(0, 0, 255));
+}
+
+// A timer set again while it waits still fires once; once fired it can be set again.
+TEST_F(PlatformWindowTest, ATimerFiresOnceHoweverOftenItIsSetWhileItWaits) {
+    SetTimer(top, 7, 10);
+    SetTimer(top, 7, 10);
+    SetTimer(other, 7, 10);
+    QTest::qWait(200);
+    EXPECT_EQ(received, (std::vector<std::string>{Line(top, "timer 7"), Line(other, "timer 7")}));
+    SetTimer(top, 7, 10);
+    QTest::qWait(200);
+    EXPECT_EQ(received.size(), 3U);
 }
