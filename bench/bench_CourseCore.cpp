@@ -5,6 +5,7 @@
 #include "BenchCourse.h"
 #include "model/CourseData.h"
 #include "model/CourseHistory.h"
+#include "model/RecoveryFile.h"
 #include "model/UnitSpline.h"
 
 #include <array>
@@ -118,6 +119,21 @@ void BM_CourseHistoryUndo(benchmark::State& state) {
     state.SetLabel("256-point loop, undo and redo");
 }
 BENCHMARK(BM_CourseHistoryUndo)->Unit(benchmark::kMicrosecond);
+
+// The recovery copy of the largest course, written as the designer writes it a moment after
+// a change: replaced all at once through a flushed temporary file.
+void BM_RecoveryCopyWrite(benchmark::State& state) {
+    BuildBenchCourse(BenchPointNum, 100);
+    RecoveryFile copy(BenchDirectory());
+    for (auto _ : state) {
+        if (!copy.Write("/home/user/courses/circuit.cus")) {
+            state.SkipWithError("the copy was not written");
+            break;
+        }
+    }
+    state.SetLabel("256-point loop");
+}
+BENCHMARK(BM_RecoveryCopyWrite)->Unit(benchmark::kMicrosecond);
 
 void BM_CourseSaveToBytes(benchmark::State& state) {
     BuildBenchCourse(BenchPointNum, 100);
