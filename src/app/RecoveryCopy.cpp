@@ -77,7 +77,10 @@ void Remove() {
 }
 
 void End() {
-    own.reset();
+    if (own != nullptr) {
+        own->EndCleanly();
+        own.reset();
+    }
 }
 
 } // namespace RecoveryCopy

@@ -67,11 +67,18 @@ RecoveryFile::RecoveryFile(const std::filesystem::path& folder) {
 }
 
 RecoveryFile::~RecoveryFile() {
+    if (lockFd != -1) {
+        close(lockFd);
+    }
+}
+
+void RecoveryFile::EndCleanly() {
     Remove();
     if (lockFd != -1) {
         std::error_code ignored;
         std::filesystem::remove(lock, ignored);
         close(lockFd);
+        lockFd = -1;
     }
 }
 

@@ -17,7 +17,8 @@ class RecoveryFile {
 public:
     // Takes a name in the folder and locks it; copies are written only once it is locked.
     explicit RecoveryFile(const std::filesystem::path& folder);
-    // A clean end: the copy and the lock go.
+    // Lets the lock go and leaves the copy: an end that is not known to be clean (the
+    // process leaving through exit, say) must not take the work with it.
     ~RecoveryFile();
     RecoveryFile(const RecoveryFile&) = delete;
     RecoveryFile& operator=(const RecoveryFile&) = delete;
@@ -27,6 +28,8 @@ public:
     bool Write(const std::string& courseFile);
     // When nothing is left unsaved.
     void Remove();
+    // A clean end: the copy and the lock go.
+    void EndCleanly();
     [[nodiscard]] const std::filesystem::path& GetPath() const { return copy; }
 
     struct Content {
