@@ -86,13 +86,13 @@ const std::vector<platform::FileFilter> CobFilter{{"cob(*.cob)", "*.cob"}};
 const char* ToolName(int tool) {
     switch (tool) {
     case ButtonControl::SampleTool:
-        return "サンプル数";
+        return "サンプル";
     case ButtonControl::WidthTool:
         return "コース幅";
     case ButtonControl::CameraMoveTool:
-        return "カメラ移動";
+        return "視点移動";
     case ButtonControl::CameraZoomTool:
-        return "カメラ倍率";
+        return "ズーム";
     default:
         return "編集";
     }

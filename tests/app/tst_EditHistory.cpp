@@ -187,7 +187,7 @@ TEST_F(EditHistoryTest, SaveWritesTheCurrentFileAndTheMarkFollowsIt) {
     EXPECT_EQ(Status(), "course.cus *    ツール: 編集");
     Command(RedoCommand);
     PressPanelButton(SampleTool);
-    EXPECT_EQ(Status(), "course.cus    ツール: サンプル数");
+    EXPECT_EQ(Status(), "course.cus    ツール: サンプル");
     PressPanelButton(EditTool);
 
     // A failed save is reported and keeps the mark.
