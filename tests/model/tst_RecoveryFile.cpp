@@ -96,9 +96,8 @@ TEST_F(RecoveryFileTest, ACleanEndOrASaveLeavesNothing) {
     EXPECT_TRUE(fs::is_empty(dir.Path()));
 }
 
-// A copy that does not hold a whole course is never loaded, and is set aside so that no
-// later start offers it again.
-TEST_F(RecoveryFileTest, CopiesThatAreNotWholeCoursesAreRefusedAndSetAside) {
+// A copy that does not hold a whole course is never loaded.
+TEST_F(RecoveryFileTest, CopiesThatAreNotWholeCoursesAreRefused) {
     const fs::path left = LeaveCopy("a.cus");
     const Bytes course = CourseData::SaveToBytes();
     Bytes truncated(course.begin(), course.end() - 1);
@@ -112,12 +111,6 @@ TEST_F(RecoveryFileTest, CopiesThatAreNotWholeCoursesAreRefusedAndSetAside) {
     }
     ASSERT_EQ(mkfifo(dir.File("Recovery-3-4.cus").c_str(), 0600), 0);
     EXPECT_FALSE(RecoveryFile::Read(dir.File("Recovery-3-4.cus")));
-
-    const fs::path aside = RecoveryFile::SetAside(left);
-    EXPECT_EQ(aside.filename().string(), left.filename().string() + ".corrupt");
-    EXPECT_TRUE(fs::exists(aside));
-    EXPECT_FALSE(fs::exists(left));
-    EXPECT_TRUE(RecoveryFile::FindLeft(dir.Path()).empty());
 }
 
 } // namespace
