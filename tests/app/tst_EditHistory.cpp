@@ -5,6 +5,7 @@
 #include "app/WinMain.h"
 #include "support/CourseTest.h"
 #include "support/DesignerFixture.h"
+#include "views/ParallelDisp.h"
 
 #include <QAction>
 #include <QLabel>
@@ -124,6 +125,8 @@ TEST_F(EditHistoryTest, EveryEditIsOneStepThatUndoAndRedoReplay) {
         Command(UndoCommand);
     }
     EXPECT_EQ(CourseData::SaveToBytes(), opened);
+    EXPECT_TRUE(ShowsView(top, ParallelWindow::GetCamera(0),
+                          [](CameraControl& camera) { ParallelDisp::Draw(camera, 1); }));
     EXPECT_FALSE(Enabled(UndoCommand));
     // Back where the designer started, nothing is left to save.
     EXPECT_EQ(CourseData::IsChanged(), 0);
