@@ -18,7 +18,15 @@ using platform::Message;
 
 namespace {
 
-enum { NewCommand = 117, SaveCommand = 123, UndoCommand, RedoCommand, DeleteCommand, EscCommand };
+enum {
+    NewCommand = 117,
+    OpenCommand,
+    SaveCommand = 123,
+    UndoCommand,
+    RedoCommand,
+    DeleteCommand,
+    EscCommand
+};
 
 using Bytes = std::vector<unsigned char>;
 
@@ -77,6 +85,17 @@ TEST_F(EditHistoryTest, EveryEditIsOneStepThatUndoAndRedoReplay) {
          [&] {
              const auto [x, y] = OnScreen(1);
              LongDrag(top, x, y, 20, -10);
+         }},
+        // The right button pressed and released on nothing amid a drag does not end it.
+        {"move past a right click",
+         [&] {
+             const auto [x, y] = OnScreen(1);
+             Send(top, Message::LeftDown, x, y);
+             Send(top, Message::MouseMove, x + 10, y);
+             Send(top, Message::RightDown, 5, 5);
+             Send(top, Message::RightUp, 5, 5);
+             Send(top, Message::MouseMove, x + 20, y);
+             Send(top, Message::LeftUp, x + 20, y);
          }},
         {"samples",
          [&] {
@@ -163,10 +182,17 @@ TEST_F(EditHistoryTest, OnlyChangesOfTheCourseAreSteps) {
     LongDrag(top, 200, 200, 0, 30);
     EXPECT_TRUE(Enabled(RedoCommand)); // nothing was recorded over the redo steps
 
-    boxAnswers = {platform::AnswerNo};
-    Command(NewCommand);
-    EXPECT_FALSE(Enabled(UndoCommand));
-    EXPECT_FALSE(Enabled(RedoCommand));
+    // New and Open start afresh.
+    PressPanelButton(EditTool);
+    for (const int command : {NewCommand, OpenCommand}) {
+        Click(top, 100, 100);
+        boxAnswers = {platform::AnswerNo};
+        fileAnswers = {VELMORA_SOURCE_DIR "/tests/data/two-point/course.cus"};
+        Command(command);
+        EXPECT_FALSE(Enabled(UndoCommand)) << command;
+        EXPECT_FALSE(Enabled(RedoCommand)) << command;
+    }
+    EXPECT_EQ(CourseData::GetPointNum(), 2);
 }
 
 // Save goes to the file last opened or saved, asking for one only when there is none;
@@ -212,7 +238,7 @@ TEST_F(EditHistoryTest, TheEditMenuSitsBetweenFileAndHelpWithTheShortcuts) {
     EXPECT_EQ(menus.join(" "), "ﾌｧｲﾙ 編集 ﾍﾙﾌﾟ");
     const std::tuple<int, const char*, const char*> items[] = {
         {NewCommand, "新規作成", "Ctrl+N"},
-        {118, "開く", "Ctrl+O"},
+        {OpenCommand, "開く", "Ctrl+O"},
         {SaveCommand, "上書き保存", "Ctrl+S"},
         {119, "名前を付けて保存", "Ctrl+Shift+S"},
         {UndoCommand, "元に戻す", "Ctrl+Z"},
