@@ -113,6 +113,7 @@ std::vector<std::filesystem::path> RecoveryFile::FindLeft(const std::filesystem:
     }
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a > b; });
     std::vector<std::filesystem::path> copies;
+    copies.reserve(found.size());
     for (auto& [time, path] : found) {
         copies.push_back(std::move(path));
     }

@@ -457,12 +457,16 @@ void SetTimer(WindowHandle window, int identifier, int milliseconds) {
     if (outer == nullptr || !waitingTimers.insert({window, identifier}).second) {
         return;
     }
-    QTimer::singleShot(milliseconds, outer, [window, identifier] {
+    auto* timer = new QTimer(outer);
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, [timer, window, identifier] {
+        timer->deleteLater();
         waitingTimers.erase({window, identifier});
         MessageArgs args;
         args.code = static_cast<std::uint32_t>(identifier);
         SendMessage(window, Message::Timer, args);
     });
+    timer->start(milliseconds);
 }
 
 void SetStatusText(WindowHandle window, const char* text) {
