@@ -75,6 +75,15 @@ void BM_CourseSetPosition(benchmark::State& state) {
 }
 BENCHMARK(BM_CourseSetPosition)->Unit(benchmark::kMicrosecond);
 
+// Moves the course's first point along x.
+void NudgeFirstPoint(double dx) {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+    CourseData::GetPosition(0, x, y, z);
+    CourseData::SetPosition(0, x + dx, y, z);
+}
+
 // One edit's step in the history: the whole course is taken, compared with the current
 // step and kept. The history fills up to its bound within the first iterations, so most
 // steps also drop the oldest one.
@@ -84,12 +93,8 @@ void BM_CourseHistoryCommit(benchmark::State& state) {
     history.Reset(true);
     int64_t calls = 0;
     for (auto _ : state) {
-        double x = 0.0;
-        double y = 0.0;
-        double z = 0.0;
-        CourseData::GetPosition(0, x, y, z);
         state.PauseTiming();
-        CourseData::SetPosition(0, x + ((calls++ % 2) == 0 ? 1.0 : -1.0), y, z);
+        NudgeFirstPoint((calls++ % 2) == 0 ? 1.0 : -1.0);
         state.ResumeTiming();
         if (!history.Commit()) {
             state.SkipWithError("the edit was not recorded");
@@ -105,11 +110,7 @@ void BM_CourseHistoryUndo(benchmark::State& state) {
     BuildBenchCourse(BenchPointNum, 100);
     CourseHistory history;
     history.Reset(true);
-    double x = 0.0;
-    double y = 0.0;
-    double z = 0.0;
-    CourseData::GetPosition(0, x, y, z);
-    CourseData::SetPosition(0, x + 1.0, y, z);
+    NudgeFirstPoint(1.0);
     (void)history.Commit();
     for (auto _ : state) {
         history.Undo();
