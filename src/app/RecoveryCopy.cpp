@@ -5,6 +5,7 @@
 #include "model/CourseFile.h"
 #include "model/RecoveryFile.h"
 #include "platform/Dialogs.h"
+#include "platform/Windows.h"
 
 #include <memory>
 
@@ -61,6 +62,11 @@ void Schedule() {
 
 void Update(const std::string& courseFile) {
     if (own == nullptr) {
+        return;
+    }
+    // A write waits for the mouse to be let go, so that no drag stalls on the disk.
+    if (platform::GetCapture() != 0) {
+        Schedule();
         return;
     }
     if (CourseData::IsChanged() != 0) {

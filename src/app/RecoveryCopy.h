@@ -15,7 +15,8 @@ namespace RecoveryCopy {
 std::optional<std::string> Start(const std::string& startDirectory);
 // After any change of the course or of its changed mark: the copy follows soon.
 void Schedule();
-// When that moment has come: writes or removes the copy for the course as it is now.
+// When that moment has come: writes or removes the copy for the course as it is now, or,
+// while a mouse button is held, asks again for a moment later.
 void Update(const std::string& courseFile);
 void Remove();
 // A clean end: the copy and its lock go.
