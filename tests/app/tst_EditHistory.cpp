@@ -56,15 +56,13 @@ protected:
     }
 
     QAction* MenuAction(int identifier) const {
-        return HostOf(WinMain::GetMainWindow())
-            ->window()
-            ->findChild<QAction*>(QString::number(identifier));
+        return MainFrame()->findChild<QAction*>(QString::number(identifier));
     }
 
     bool Enabled(int identifier) const { return MenuAction(identifier)->isEnabled(); }
 
     std::string Status() const {
-        const QWidget* frame = HostOf(WinMain::GetMainWindow())->window();
+        const QWidget* frame = MainFrame();
         return frame->findChild<QStatusBar*>()->findChild<QLabel*>()->text().toStdString();
     }
 
@@ -231,8 +229,7 @@ TEST_F(EditHistoryTest, SaveWritesTheCurrentFileAndTheMarkFollowsIt) {
 // The menus show the shortcuts, which work from any of the designer's windows.
 TEST_F(EditHistoryTest, TheEditMenuSitsBetweenFileAndHelpWithTheShortcuts) {
     QStringList menus;
-    for (const QAction* menu :
-         HostOf(WinMain::GetMainWindow())->window()->findChild<QMenuBar*>()->actions()) {
+    for (const QAction* menu : MainFrame()->findChild<QMenuBar*>()->actions()) {
         menus << menu->text();
     }
     EXPECT_EQ(menus.join(" "), "ﾌｧｲﾙ 編集 ﾍﾙﾌﾟ");

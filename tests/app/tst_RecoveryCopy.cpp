@@ -58,8 +58,7 @@ TEST_F(RecoveryCopyTest, TheLeftCopyIsOfferedAndComesBackChangedUnderItsFilesNam
     const auto copies = Copies();
     ASSERT_EQ(copies.size(), 1U);
     EXPECT_NE(copies[0], "Recovery-1-1.cus");
-    const auto* status =
-        HostOf(WinMain::GetMainWindow())->window()->findChild<QStatusBar*>()->findChild<QLabel*>();
+    const auto* status = MainFrame()->findChild<QStatusBar*>()->findChild<QLabel*>();
     EXPECT_EQ(status->text().toStdString(), "track.cus *    ツール: 編集");
 
     // Saving goes to that file at once and leaves no copy; a later change writes one

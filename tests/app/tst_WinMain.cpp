@@ -7,8 +7,6 @@
 #include "model/CobExport.h"
 #include "model/CourseData.h"
 #include "platform/Profile.h"
-#include "platform/qt/HostWidget.h"
-#include "platform/qt/WindowRegistry.h"
 #include "support/DesignerFixture.h"
 #include "views/ParallelDisp.h"
 
@@ -76,7 +74,7 @@ TEST_F(MainWindowTest, NewAsksBeforeAChangedCourseIsLost) {
     EXPECT_FALSE(CloseMainWindow());
     boxAnswers = {platform::AnswerCancel};
     // As the window system asks.
-    platform::FindWindowEntry(WinMain::GetMainWindow())->host->window()->close();
+    MainFrame()->close();
     EXPECT_TRUE(platform::IsWindowVisible(WinMain::GetMainWindow()));
     boxAnswers = {platform::AnswerYes};
     fileAnswers = {dir.File("missing/course.cus")};

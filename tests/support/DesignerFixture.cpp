@@ -4,6 +4,8 @@
 #include "app/WinMain.h"
 #include "platform/Application.h"
 #include "platform/Desktop.h"
+#include "platform/qt/HostWidget.h"
+#include "platform/qt/WindowRegistry.h"
 #include "render/CameraControl.h"
 
 #include <cstdlib>
@@ -97,6 +99,10 @@ void Drag(platform::WindowHandle window, int x0, int y0, int x1, int y1) {
     Send(window, platform::Message::LeftDown, x0, y0);
     Send(window, platform::Message::MouseMove, x1, y1);
     Send(window, platform::Message::LeftUp, x1, y1);
+}
+
+QWidget* MainFrame() {
+    return platform::FindWindowEntry(WinMain::GetMainWindow())->host->window();
 }
 
 bool ShowsPicture(platform::WindowHandle window, const platform::Surface& picture, int top) {

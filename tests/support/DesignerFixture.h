@@ -11,6 +11,7 @@
 #include <vector>
 
 class CameraControl;
+class QWidget;
 
 // A started designer in a scratch start directory. Message boxes and file dialogs are
 // answered from queues the test fills; what they were asked is recorded.
@@ -47,6 +48,9 @@ protected:
     std::vector<std::string> helps;
     bool started = false;
 };
+
+// The main window's toolkit frame, for its menus and status line.
+QWidget* MainFrame();
 
 // Mouse messages as a window receives them, at client pixels.
 void Send(platform::WindowHandle window, platform::Message message, int x = 0, int y = 0);
