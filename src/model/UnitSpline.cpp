@@ -148,10 +148,25 @@ void UnitSpline::Recompute() {
         Error::Fatal(Tag, "点の数が多すぎます");
     }
     if (n <= 1) {
+        ClearLoneAutomaticTangent();
         return;
     }
     SolveTangents();
     RebuildSegments();
+}
+
+// A lone automatic point has no neighbour to take a tangent from: it holds 0, as a point
+// set or loaded alone does, not the tangent it was solved to beside a deleted neighbour.
+void UnitSpline::ClearLoneAutomaticTangent() {
+    if (points.GetDataNum() != 1) {
+        return;
+    }
+    SplinePoint point{};
+    points.GetData(&point, 0);
+    if (point.property == PointAuto) {
+        point.tangent = 0.0;
+        points.SetData(&point, 0);
+    }
 }
 
 // One equation per point in the unknown tangents m: a fixed point keeps its own tangent;

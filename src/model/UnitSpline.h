@@ -59,6 +59,7 @@ public:
 
 private:
     void Recompute();
+    void ClearLoneAutomaticTangent();
     void SolveTangents();
     void RebuildSegments();
 

@@ -10,7 +10,7 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;
 
-enum { SaveCommand = 123, RecoveryTimer = 1 };
+enum { RecoveryTimer = 1 };
 
 const std::string TwoPoints = VELMORA_SOURCE_DIR "/tests/data/two-point/course.cus";
 const char* const Question = "前回の作業は保存されずに終了しました。復元しますか?";

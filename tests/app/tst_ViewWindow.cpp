@@ -1,9 +1,11 @@
 // The view windows pass the mouse on to their gestures, in client pixels and with the
-// tool panel's current tool: one table of gestures per view checks what each changes and
-// that the view shows the result at once.
+// tool panel's current tool: one table of gestures per view checks what each changes, that
+// the view shows the result at once, and that a gesture that changed the course is one
+// step of the edit history.
 
 #include "app/ButtonControl.h"
 #include "app/DrawButton.h"
+#include "app/EditHistory.h"
 #include "app/ExpandWindow.h"
 #include "app/ParallelWindow.h"
 #include "app/PerspecButton.h"
@@ -63,16 +65,28 @@ void Make(WindowHandle view, const Gesture& gesture) {
 
 class ViewWindowTest : public DesignerTest {
 protected:
-    // Makes each gesture in turn; the view shows the course after each.
+    // Makes each gesture in turn; the view shows the course after each. What the test
+    // set up directly is committed first, so that one undo after a gesture that changed
+    // the course gives back the course byte for byte as it was, and one redo as it became.
     void Perform(WindowHandle view, bool (*shows)(), const std::vector<Gesture>& gestures) {
         for (const Gesture& gesture : gestures) {
             PressPanelButton(gesture.tool);
+            EditHistory::Commit();
+            const std::vector<unsigned char> course = CourseData::SaveToBytes();
+            const CourseFile::Image image = CourseData::TakeImage();
             const double before = gesture.measure();
             Make(view, gesture);
             const std::string trace = std::to_string(gesture.tool) + " at " +
                                       std::to_string(gesture.x0) + "," + std::to_string(gesture.y0);
             EXPECT_NEAR(gesture.measure() - before, gesture.change, 1e-9) << trace;
             EXPECT_TRUE(shows()) << trace;
+            if (!CourseFile::SameCourse(image, CourseData::TakeImage())) {
+                const std::vector<unsigned char> changed = CourseData::SaveToBytes();
+                Command(UndoCommand);
+                EXPECT_EQ(CourseData::SaveToBytes(), course) << trace;
+                Command(RedoCommand);
+                EXPECT_EQ(CourseData::SaveToBytes(), changed) << trace;
+            }
         }
     }
 };

@@ -18,8 +18,6 @@ using namespace ButtonControl;
 
 namespace {
 
-enum { NewCommand = 117, OpenCommand, SaveAsCommand, ExportCommand, HelpCommand, AboutCommand };
-
 const char* const SavePrompt = "データが変更されています。保存しますか?";
 
 void ChangeCourse() {

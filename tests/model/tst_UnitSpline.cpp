@@ -82,6 +82,12 @@ TEST(UnitSpline, FixedTangentsStayAndAutomaticOnesAreRecomputed) {
     double tangent = 0.0;
     EXPECT_EQ(s.GetPoint(2, value, tangent), Fixed);
     EXPECT_EQ(tangent, -0.1);
+    // Left alone by deletions, an automatic point holds no tangent, as one added alone.
+    s.DeletePoint(3);
+    s.DeletePoint(2);
+    ASSERT_NE(Tangent(s, 1), 0.0);
+    s.DeletePoint(0);
+    EXPECT_EQ(Tangent(s, 0), 0.0);
 }
 
 // Every segment is the Hermite piece between its points, and at every automatic inner
