@@ -63,6 +63,15 @@ void Make(WindowHandle view, const Gesture& gesture) {
     }
 }
 
+// The course file's bytes without the editing state (selection, side, driver's camera):
+// the loop, the width scale and the points.
+std::vector<unsigned char> CourseContent() {
+    std::vector<unsigned char> bytes = CourseData::SaveToBytes();
+    bytes.erase(bytes.begin() + 24, bytes.begin() + 36);
+    bytes.erase(bytes.begin(), bytes.begin() + 12);
+    return bytes;
+}
+
 class ViewWindowTest : public DesignerTest {
 protected:
     // Makes each gesture in turn; the view shows the course after each. What the test
@@ -73,14 +82,14 @@ protected:
             PressPanelButton(gesture.tool);
             EditHistory::Commit();
             const std::vector<unsigned char> course = CourseData::SaveToBytes();
-            const CourseFile::Image image = CourseData::TakeImage();
+            const std::vector<unsigned char> content = CourseContent();
             const double before = gesture.measure();
             Make(view, gesture);
             const std::string trace = std::to_string(gesture.tool) + " at " +
                                       std::to_string(gesture.x0) + "," + std::to_string(gesture.y0);
             EXPECT_NEAR(gesture.measure() - before, gesture.change, 1e-9) << trace;
             EXPECT_TRUE(shows()) << trace;
-            if (!CourseFile::SameCourse(image, CourseData::TakeImage())) {
+            if (CourseContent() != content) {
                 const std::vector<unsigned char> changed = CourseData::SaveToBytes();
                 Command(UndoCommand);
                 EXPECT_EQ(CourseData::SaveToBytes(), course) << trace;
