@@ -2,7 +2,10 @@
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sys/stat.h>
@@ -38,6 +41,9 @@ auto FilesIn(const TempDir& dir) {
                          std::filesystem::directory_iterator());
 }
 
+// Set in a child to have saves take a named temporary file, as where /proc is missing.
+bool hideProc = false;
+
 // The target changes only when a commit succeeds, and no temporary file is left either way,
 // not even by a save that SIGTERM ends.
 // A new file takes the usual permissions; a replaced one keeps its own (see the links test).
@@ -56,7 +62,8 @@ TEST(SaveFile, OnlyASuccessfulCommitReplacesTheTarget) {
         file.Write("lost", 4);
     }
     const pid_t child = fork();
-    if (child == 0) { // a save that SIGTERM ends part-way
+    if (child == 0) { // a save that SIGTERM ends part-way, its temporary file named
+        hideProc = true;
         SaveFile file(target);
         if (file.Open()) {
             file.Write("part", 4);
@@ -86,6 +93,15 @@ struct SyncWatch {
 SyncWatch* watch = nullptr;
 
 } // namespace
+
+// Every access() of this executable passes through here; a child may hide /proc from it.
+extern "C" int access(const char* path, int mode) {
+    if (hideProc && std::strcmp(path, "/proc/self/fd") == 0) {
+        errno = ENOENT;
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_faccessat, AT_FDCWD, path, mode, 0));
+}
 
 // Every fsync of this executable passes through here on its way to the system.
 extern "C" int fsync(int fd) {
