@@ -40,41 +40,6 @@ struct Canvas {
     DrawContext dc;
 };
 
-// Draws on a small canvas and, shifted by (dx, dy), on one that holds the whole figure:
-// the small one must show exactly the big one's pixels.
-template <class Draw>
-void ExpectClippingKeepsPixels(int bigWidth, int bigHeight, int dx, int dy, Draw draw) {
-    Canvas small(20, 15);
-    Canvas big(bigWidth, bigHeight);
-    draw(small.dc, 0, 0);
-    draw(big.dc, dx, dy);
-    int lit = 0;
-    for (int y = 0; y < 15; ++y) {
-        for (int x = 0; x < 20; ++x) {
-            ASSERT_EQ(small.surface.Pixel(x, y), big.surface.Pixel(x + dx, y + dy))
-                << x << "," << y;
-            lit += small.surface.Pixel(x, y) != 0;
-        }
-    }
-    EXPECT_GT(lit, 0);
-}
-
-TEST(DrawContext, LinesLeaveOutTheirEndPixel) {
-    Canvas c(8, 6);
-    c.dc.MoveTo(1, 1);
-    for (auto [x, y] : {std::pair{6, 1}, {6, 4}, {1, 4}, {1, 1}}) {
-        c.dc.LineTo(x, y);
-    }
-    c.dc.MoveTo(3, 2);
-    c.dc.LineTo(3, 2); // zero length
-    EXPECT_EQ(c.dc.SelectPen(nullptr), &red);
-    c.dc.LineTo(7, 5); // no pen: only moves
-    EXPECT_EQ(c.dc.SelectPen(&red), nullptr);
-    c.dc.LineTo(4, 2);
-    EXPECT_EQ(c.Picture(),
-              (Lines{"........", ".oooooo.", ".o....o.", ".o...oo.", ".oooooo.", ".......o"}));
-}
-
 // Lines along a column or a row just outside the surface light nothing.
 TEST(DrawContext, LinesJustOffTheSurfaceDrawNothing) {
     Canvas c(4, 3);
@@ -84,29 +49,6 @@ TEST(DrawContext, LinesJustOffTheSurfaceDrawNothing) {
         c.dc.LineTo(x1, y1);
     }
     EXPECT_EQ(c.Picture(), (Lines{"....", "....", "...."}));
-}
-
-TEST(DrawContext, ClippingKeepsExactlyThePixelsOfTheWholeFigure) {
-    const auto line = [](int x0, int y0, int x1, int y1) {
-        return [=](DrawContext& dc, int dx, int dy) {
-            dc.MoveTo(x0 + dx, y0 + dy);
-            dc.LineTo(x1 + dx, y1 + dy);
-        };
-    };
-    const auto ellipse = [](int left, int top, int right, int bottom) {
-        return [=](DrawContext& dc, int dx, int dy) {
-            dc.Ellipse(left + dx, top + dy, right + dx, bottom + dy);
-        };
-    };
-    ExpectClippingKeepsPixels(200020, 15, 100000, 0, line(-100000, 3, 100000, 11));
-    ExpectClippingKeepsPixels(20, 200020, 0, 100000, line(7, 100000, 12, -100000));
-    ExpectClippingKeepsPixels(80, 60, 30, 20, line(45, 37, -30, -20));
-    ExpectClippingKeepsPixels(80, 60, 30, 20, line(3, 38, 17, -12));
-    // Lines starting just off the surface, whose first visible step is one or two along.
-    ExpectClippingKeepsPixels(40, 30, 5, 5, line(-1, 2, 18, 12));
-    ExpectClippingKeepsPixels(40, 30, 5, 5, line(9, -2, 2, 14));
-    ExpectClippingKeepsPixels(30, 25, 5, 5, ellipse(-3, -3, 3, 3));
-    ExpectClippingKeepsPixels(70, 60, 30, 20, ellipse(-30, -20, 40, 20));
 }
 
 TEST(DrawContext, FiguresReachingTheLimitsOfIntAreClippedBeforeAnyPixelIsVisited) {
@@ -119,23 +61,6 @@ TEST(DrawContext, FiguresReachingTheLimitsOfIntAreClippedBeforeAnyPixelIsVisited
         c.dc.LineTo(x1, y1);
     }
     EXPECT_EQ(c.Picture(), (Lines{"o#####", "oooooo", "##o###", "###o##"}));
-}
-
-TEST(DrawContext, EllipsesFillTheirBoxRoundly) {
-    Canvas c(10, 9);
-    c.dc.Ellipse(1, 1, 7, 7); // a marker of radius 3 centred on (4, 4)
-    c.dc.Ellipse(7, 6, 9, 8); // radius 1 centred on (8, 7)
-    c.dc.Ellipse(8, 1, 9, 2); // one pixel
-    c.dc.Ellipse(5, 5, 5, 9); // empty boxes
-    c.dc.Ellipse(3, 3, 2, 2);
-    EXPECT_EQ(c.Picture(),
-              (Lines{"..........", "..oooo..o.", ".o####o...", ".o####o...", ".o####o...",
-                     ".o####o...", "..oooo.oo.", ".......oo.", ".........."}));
-    Canvas wide(15, 7);
-    wide.dc.Ellipse(0, 0, 15, 7);
-    EXPECT_EQ(wide.Picture(),
-              (Lines{"....ooooooo....", ".ooo#######ooo.", "o#############o", "o#############o",
-                     "o#############o", ".ooo#######ooo.", "....ooooooo...."}));
 }
 
 TEST(DrawContext, ArcsRunCounterClockwiseBetweenTheRadials) {

@@ -63,13 +63,11 @@ TEST(StartDirectory, CopiesEveryDefaultIntoAnEmptyStartDirectory) {
 TEST(StartDirectory, NeverReplacesWhatTheUserHas) {
     Installed installed;
     const fs::path start = installed.start.Path();
-    WriteText(start / "Texture.bmp", "my texture");
     WriteText(start / "Help" / "index.html", "my notes");
     fs::create_symlink(start / "elsewhere.wav", start / "SetButton.wav");
 
     StartDirectory::CopyDefaults(installed.data, start);
 
-    EXPECT_EQ(ReadText((start / "Texture.bmp").string()), "my texture");
     EXPECT_EQ(ReadText((start / "Help" / "index.html").string()), "my notes");
     // The dangling link stays as it is; nothing is written through it.
     EXPECT_TRUE(fs::is_symlink(start / "SetButton.wav"));

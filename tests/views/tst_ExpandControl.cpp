@@ -88,16 +88,6 @@ TEST_F(ExpandControlTest, EditDragsChangeTheSelectedWidthHeightOrHandle) {
     }
 }
 
-TEST_F(ExpandControlTest, WidthEditsAreStoredDividedByTheWidthScale) {
-    CourseData::ChangeWidthScale(1.0); // scale 2: the widths show as 40
-    CourseData::SetHandle(0, CourseData::HandlePoint);
-    CourseData::SetSide(1);
-    EXPECT_TRUE(ExpandControl::Drag(top, EditTool, 10, 0));
-    EXPECT_EQ(WidthsOf(0), (Widths{40.0, 48.0}));
-    CourseData::ChangeWidthScale(-1.0);
-    EXPECT_EQ(WidthsOf(0), (Widths{20.0, 24.0}));
-}
-
 TEST_F(ExpandControlTest, ToolsThatDoNotEditLeaveTheCourseAlone) {
     CourseData::SetHandle(0, CourseData::HandlePoint);
     const std::vector<unsigned char> course = CourseData::SaveToBytes();
