@@ -33,20 +33,6 @@ constexpr const char* ClassName = "MyWin";
 constexpr const char* Title = "VelmoraV1.0";
 constexpr const char* PlacementSection = "MainWindow";
 
-enum MenuCommand {
-    NewCommand = 117,
-    OpenCommand,
-    SaveAsCommand,
-    ExportCommand,
-    HelpCommand,
-    AboutCommand,
-    SaveCommand,
-    UndoCommand,
-    RedoCommand,
-    DeleteCommand,
-    ClearSelectionCommand
-};
-
 constexpr platform::MenuItem FileItems[] = {
     {NewCommand, "新規作成", "Ctrl+N"},    {OpenCommand, "開く", "Ctrl+O"},
     {SaveCommand, "上書き保存", "Ctrl+S"}, {SaveAsCommand, "名前を付けて保存", "Ctrl+Shift+S"},

@@ -9,6 +9,21 @@
 // prompt, and the arrangement of the views to the right of the tool panel.
 namespace WinMain {
 
+// The identifiers the menu items and the shortcuts send with Command.
+enum MenuCommand {
+    NewCommand = 117,
+    OpenCommand,
+    SaveAsCommand,
+    ExportCommand,
+    HelpCommand,
+    AboutCommand,
+    SaveCommand,
+    UndoCommand,
+    RedoCommand,
+    DeleteCommand,
+    ClearSelectionCommand
+};
+
 // Start-up, message loop, shutdown; the exit code.
 int ProgramEntry(int argc, char** argv);
 

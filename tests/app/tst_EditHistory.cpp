@@ -13,6 +13,7 @@
 
 using namespace ButtonControl;
 using platform::Message;
+using enum WinMain::MenuCommand;
 
 namespace {
 
@@ -120,7 +121,7 @@ TEST_F(EditHistoryTest, OnlyChangesOfTheCourseAreSteps) {
     EXPECT_FALSE(Enabled(UndoCommand));
 
     Command(RedoCommand);
-    Command(EscCommand);
+    Command(ClearSelectionCommand);
     int32_t selected = 0;
     int32_t handle = 0;
     CourseData::GetHandle(selected, handle);
@@ -196,7 +197,7 @@ TEST_F(EditHistoryTest, TheEditMenuSitsBetweenFileAndHelpWithTheShortcuts) {
         {UndoCommand, "元に戻す", "Ctrl+Z"},
         {RedoCommand, "やり直し", "Ctrl+Y; Ctrl+Shift+Z"},
         {DeleteCommand, "", "Del"},
-        {EscCommand, "", "Esc"},
+        {ClearSelectionCommand, "", "Esc"},
     };
     for (const auto& [identifier, text, keys] : items) {
         const QAction* action = MenuAction(identifier);

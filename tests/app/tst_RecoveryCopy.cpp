@@ -6,6 +6,7 @@
 #include <QStatusBar>
 
 namespace {
+using enum WinMain::MenuCommand;
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;

@@ -30,6 +30,7 @@ using namespace ButtonControl;
 using ExpandWindow::ExpandSide;
 using ExpandWindow::ExpandTop;
 using platform::Message;
+using enum WinMain::MenuCommand;
 using platform::WindowHandle;
 
 namespace {

@@ -15,6 +15,7 @@
 #include <optional>
 
 using namespace ButtonControl;
+using enum WinMain::MenuCommand;
 
 namespace {
 

@@ -13,21 +13,6 @@
 class CameraControl;
 class QWidget;
 
-// The main window's menu and shortcut commands.
-enum MenuCommand {
-    NewCommand = 117,
-    OpenCommand,
-    SaveAsCommand,
-    ExportCommand,
-    HelpCommand,
-    AboutCommand,
-    SaveCommand,
-    UndoCommand,
-    RedoCommand,
-    DeleteCommand,
-    EscCommand
-};
-
 // A started designer in a scratch start directory. Message boxes and file dialogs are
 // answered from queues the test fills; what they were asked is recorded.
 class DesignerTest : public ::testing::Test {
