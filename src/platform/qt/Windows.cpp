@@ -16,7 +16,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <map>
-#include <set>
 #include <vector>
 
 namespace platform {
@@ -30,8 +29,6 @@ WindowHandle captureWindow = 0;
 int cursorCount = 0;
 bool clipping = false;
 Rect clipArea;
-// The timers set and not yet fired, by window and identifier.
-std::set<std::pair<WindowHandle, int>> waitingTimers;
 
 const WindowClass* FindClass(const char* name) {
     for (const WindowClass& windowClass : classes) {
@@ -452,21 +449,28 @@ void SetMenu(WindowHandle window, const MenuPopup* popups, int popupCount) {
     }
 }
 
+// Each identifier has one single-shot timer, a child of the window made on first use: it
+// is waiting exactly while it is active, and it goes with the window.
 void SetTimer(WindowHandle window, int identifier, int milliseconds) {
     QWidget* outer = OuterWidget(window);
-    if (outer == nullptr || !waitingTimers.insert({window, identifier}).second) {
+    if (outer == nullptr) {
         return;
     }
-    auto* timer = new QTimer(outer);
-    timer->setSingleShot(true);
-    QObject::connect(timer, &QTimer::timeout, [timer, window, identifier] {
-        timer->deleteLater();
-        waitingTimers.erase({window, identifier});
-        MessageArgs args;
-        args.code = static_cast<std::uint32_t>(identifier);
-        SendMessage(window, Message::Timer, args);
-    });
-    timer->start(milliseconds);
+    const QString name = "timer " + QString::number(identifier);
+    auto* timer = outer->findChild<QTimer*>(name, Qt::FindDirectChildrenOnly);
+    if (timer == nullptr) {
+        timer = new QTimer(outer);
+        timer->setObjectName(name);
+        timer->setSingleShot(true);
+        QObject::connect(timer, &QTimer::timeout, [window, identifier] {
+            MessageArgs args;
+            args.code = static_cast<std::uint32_t>(identifier);
+            SendMessage(window, Message::Timer, args);
+        });
+    }
+    if (!timer->isActive()) {
+        timer->start(milliseconds);
+    }
 }
 
 void SetStatusText(WindowHandle window, const char* text) {

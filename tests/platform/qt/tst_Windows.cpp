@@ -141,4 +141,9 @@ TEST_F(PlatformWindowTest, ATimerFiresOnceHoweverOftenItIsSetWhileItWaits) {
     SetTimer(top, 7, 10);
     QTest::qWait(200);
     EXPECT_EQ(received.size(), 3U);
+    // Set again while it waits, a timer keeps its first delay rather than starting over.
+    SetTimer(top, 8, 60000);
+    SetTimer(top, 8, 10);
+    QTest::qWait(200);
+    EXPECT_EQ(received.size(), 3U);
 }
