@@ -176,11 +176,7 @@ int GetPointNum() {
 }
 
 int GetSegmentNum() {
-    const int n = GetPointNum();
-    if (n < 2) {
-        return 0;
-    }
-    return state.loop == 1 ? n : n - 1;
+    return CourseFile::SegmentNum(GetPointNum(), state.loop);
 }
 
 int AddPoint(double x, double y, double z) {
