@@ -2,7 +2,6 @@
 
 #include "app/WinMain.h"
 #include "model/CourseData.h"
-#include "model/CourseFile.h"
 #include "model/RecoveryFile.h"
 #include "platform/Dialogs.h"
 #include "platform/Windows.h"
@@ -37,7 +36,7 @@ std::optional<std::string> Offer(const std::filesystem::path& copy) {
         RecoveryFile::Discard(copy);
         return std::nullopt;
     }
-    CourseData::ApplyImage(*CourseFile::Decode(content->course), 1);
+    CourseData::ApplyImage(content->course, 1);
     // The work is in this designer's own copy before the old one goes.
     if (own->Write(content->courseFile)) {
         RecoveryFile::Discard(copy);

@@ -1,7 +1,6 @@
 #include "model/RecoveryFile.h"
 
 #include "model/CourseData.h"
-#include "model/CourseFile.h"
 #include "platform/OpenRegularFile.h"
 #include "platform/SaveFile.h"
 
@@ -39,15 +38,6 @@ bool IsHeld(const std::filesystem::path& lock) {
     const bool held = flock(fd, LOCK_SH | LOCK_NB) != 0;
     close(fd);
     return held;
-}
-
-// The copy's course-file bytes: as many as its header and records take.
-std::size_t CourseSize(const std::vector<unsigned char>& bytes) {
-    const std::optional<CourseFile::Image> image = CourseFile::Decode(bytes);
-    if (!image) {
-        return 0;
-    }
-    return CourseFile::HeaderSize + CourseFile::PointRecordSize * image->points.size();
 }
 
 } // namespace
@@ -130,15 +120,18 @@ std::optional<RecoveryFile::Content> RecoveryFile::Read(const std::filesystem::p
     bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
     const bool readFailed = std::ferror(file) != 0;
     (void)std::fclose(file);
-    const std::size_t size = CourseSize(bytes);
-    if (readFailed || size == 0 || bytes.size() > size + MaxNameSize) {
+    std::optional<CourseFile::Image> image = CourseFile::Decode(bytes);
+    if (readFailed || !image) {
         return std::nullopt;
     }
-    Content content;
-    content.courseFile.assign(bytes.begin() + static_cast<std::ptrdiff_t>(size), bytes.end());
-    bytes.resize(size);
-    content.course = std::move(bytes);
-    return content;
+    // The file's name follows the header and the records.
+    const std::size_t size =
+        CourseFile::HeaderSize + CourseFile::PointRecordSize * image->points.size();
+    if (bytes.size() > size + MaxNameSize) {
+        return std::nullopt;
+    }
+    return Content{std::move(*image),
+                   std::string(bytes.begin() + static_cast<std::ptrdiff_t>(size), bytes.end())};
 }
 
 void RecoveryFile::Discard(const std::filesystem::path& copy) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/CourseFile.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -33,7 +35,7 @@ public:
     [[nodiscard]] const std::filesystem::path& GetPath() const { return copy; }
 
     struct Content {
-        std::vector<unsigned char> course; // course-file bytes that load as a whole
+        CourseFile::Image course; // as checked whole by the course file's decoder
         std::string courseFile;
     };
     // The copies in the folder whose designers are gone, newest first.

@@ -41,14 +41,14 @@ TEST_F(RecoveryFileTest, ACopyLeftByAGoneDesignerReadsBackWhole) {
     ASSERT_TRUE(fs::exists(left));
     const auto content = RecoveryFile::Read(left);
     ASSERT_TRUE(content);
-    EXPECT_EQ(content->course, course);
+    EXPECT_EQ(CourseFile::Encode(content->course), course);
     EXPECT_EQ(content->courseFile, "/courses/circuit.cus");
 
     // A course never saved has no name; an empty course is still a course.
     CourseData::NewCourse();
     const auto unnamed = RecoveryFile::Read(LeaveCopy(""));
     ASSERT_TRUE(unnamed);
-    EXPECT_EQ(unnamed->course, CourseData::SaveToBytes());
+    EXPECT_EQ(CourseFile::Encode(unnamed->course), CourseData::SaveToBytes());
     EXPECT_EQ(unnamed->courseFile, "");
 }
 
