@@ -1,8 +1,9 @@
-// Benchmarks of the course core: spline recomputation, course-file load and save, and
+// Benchmarks of the course core: spline recomputation, analysis, course-file load and save, and
 // (in bench_CobExport.cpp) the .cob export. All of them work on the process's one course,
 // so each benchmark builds the course it needs before its timed loop.
 
 #include "BenchCourse.h"
+#include "model/CourseAnalysis.h"
 #include "model/CourseData.h"
 #include "model/CourseHistory.h"
 #include "model/RecoveryFile.h"
@@ -83,6 +84,17 @@ void NudgeFirstPoint(double dx) {
     CourseData::GetPosition(0, x, y, z);
     CourseData::SetPosition(0, x + dx, y, z);
 }
+
+// Measuring and checking the largest course, as after every step of a drag: the analysis
+// does not depend on the sample counts.
+void BM_CourseAnalysis(benchmark::State& state) {
+    BuildBenchCourse(BenchPointNum, 50);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CourseAnalysis::Analyse());
+    }
+    state.SetLabel("256-point loop");
+}
+BENCHMARK(BM_CourseAnalysis)->Unit(benchmark::kMicrosecond);
 
 // One edit's step in the history: the whole course is taken, compared with the current
 // step and kept. The history fills up to its bound within the first iterations, so most

@@ -4,6 +4,7 @@
 // costs of every step of a drag.
 
 #include "BenchCourse.h"
+#include "model/CourseAnalysis.h"
 #include "model/CourseData.h"
 #include "model/CourseSurface.h"
 #include "render/CameraControl.h"
@@ -114,9 +115,10 @@ void BM_ShapeLayoutRedrawLargest(benchmark::State& state) {
 }
 BENCHMARK(BM_ShapeLayoutRedrawLargest)->Unit(benchmark::kMillisecond);
 
-// One step of a drag on the largest course: a point moves in all three directions, which
-// changes every segment's curves, and the four views are drawn again.
-void BM_ShapeLayoutRedrawAfterEdit(benchmark::State& state) {
+// Steps of a drag on the largest course: a point moves in all three directions, which
+// changes every segment's curves, and the four views are drawn again; `afterEdit` runs
+// between the two, as the designer's own work after each step.
+template <class AfterEdit> void DragLoop(benchmark::State& state, AfterEdit afterEdit) {
     BuildBenchCourse(BenchPointNum, 50);
     ShapeLayoutViews views;
     int index = 0;
@@ -129,11 +131,23 @@ void BM_ShapeLayoutRedrawAfterEdit(benchmark::State& state) {
         CourseData::GetPosition(index, x, y, z);
         const double offset = (calls++ / BenchPointNum) % 2 == 0 ? 1.0 : -1.0;
         CourseData::SetPosition(index, x + offset, y + offset, z - offset);
+        afterEdit();
         views.DrawAll();
         benchmark::ClobberMemory();
     }
 }
+
+void BM_ShapeLayoutRedrawAfterEdit(benchmark::State& state) {
+    DragLoop(state, [] {});
+}
 BENCHMARK(BM_ShapeLayoutRedrawAfterEdit)->Unit(benchmark::kMillisecond);
+
+// The same with the course measured and checked again at each step, as the inspector and
+// the warning marks need.
+void BM_ShapeLayoutAnalyseAndRedrawAfterEdit(benchmark::State& state) {
+    DragLoop(state, [] { benchmark::DoNotOptimize(CourseAnalysis::Analyse()); });
+}
+BENCHMARK(BM_ShapeLayoutAnalyseAndRedrawAfterEdit)->Unit(benchmark::kMillisecond);
 
 // A click on empty ground: every point is tested and none is hit.
 void BM_ParallelFindPoint(benchmark::State& state) {

@@ -1,26 +1,19 @@
 #include "cli/CourseInfo.h"
 
+#include "cli/CourseCheck.h"
+#include "cli/TextNumber.h"
+#include "model/CourseAnalysis.h"
 #include "model/CourseData.h"
 #include "model/CourseSurface.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <optional>
 
 namespace {
 
-// Shortest text that reads back to the same double; JSON has no infinity or NaN.
-std::string Number(double value) {
-    if (!std::isfinite(value)) {
-        return "null";
-    }
-    char text[32];
-    return {text, std::to_chars(text, text + sizeof(text), value).ptr};
-}
-
 std::string Point(const Vec3d& p) {
-    return "[" + Number(p.x) + "," + Number(p.y) + "," + Number(p.z) + "]";
+    return "[" + JsonNumber(p.x) + "," + JsonNumber(p.y) + "," + JsonNumber(p.z) + "]";
 }
 
 struct CentreLine {
@@ -66,9 +59,10 @@ std::string CourseInfoJson() {
            (CourseData::IsLoop() != 0 ? "true" : "false") + R"(,"segments":)" +
            std::to_string(CourseData::GetSegmentNum()) + R"(,"rows":)" + std::to_string(rows) +
            R"(,"faces":)" + std::to_string(rows > 0 ? rows - 1 : 0) + R"(,"width_scale":)" +
-           Number(CourseData::GetWidthScale()) + R"(,"selected":)" + std::to_string(selected) +
+           JsonNumber(CourseData::GetWidthScale()) + R"(,"selected":)" + std::to_string(selected) +
            R"(,"handle_state":)" + std::to_string(handleState) + R"(,"side":)" +
            std::to_string(CourseData::GetSide()) + R"(,"camera":{"segment":)" +
-           std::to_string(cameraSegment) + R"(,"t":)" + Number(cameraT) + "}" + R"(,"length":)" +
-           Number(line.length) + R"(,"bounds":)" + bounds + "}";
+           std::to_string(cameraSegment) + R"(,"t":)" + JsonNumber(cameraT) + "}" +
+           R"(,"length":)" + JsonNumber(line.length) + R"(,"bounds":)" + bounds +
+           R"(,"measurements":)" + MeasurementsJson(CourseAnalysis::Analyse().measurements) + "}";
 }

@@ -1,5 +1,7 @@
 #include "cli/RenderOptions.h"
 
+#include "cli/TextNumber.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -28,11 +30,6 @@ constexpr NamedView Views[] = {
 bool ParseWhole(std::string_view text, int& value) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size();
-}
-
-bool ParseNumber(std::string_view text, double& value) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
 bool ParseSize(std::string_view text, int& width, int& height) {

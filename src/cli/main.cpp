@@ -1,5 +1,6 @@
 // velmora-cli: the course core without a display, for batch work and tests.
 
+#include "cli/CourseCheck.h"
 #include "cli/CourseInfo.h"
 #include "cli/RenderCommand.h"
 #include "model/CobExport.h"
@@ -18,12 +19,16 @@ namespace {
 constexpr int ExitOk = 0;
 constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
+constexpr int ExitWarnings = 4;
 
 constexpr const char* Usage =
     "Usage: velmora-cli COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
     "  info COURSE.cus                print a JSON summary of the course\n"
+    "  check COURSE.cus [--max-gradient PCT] [--max-bank DEG]\n"
+    "                                 print the course's measurements and warnings as\n"
+    "                                 JSON; exit status 4 when there are warnings\n"
     "  export-cob COURSE.cus OUT.cob  export the course as a trueSpace .cob mesh\n"
     "  resave IN.cus OUT.cus          load a course and save it again\n"
     "  render COURSE.cus OUT.bmp|OUT.png --view VIEW [--size WxH] [--zoom Z]\n"
@@ -75,6 +80,21 @@ int Info(const char* course) {
     }
     (void)std::printf("%s\n", CourseInfoJson().c_str());
     return ExitOk;
+}
+
+int Check(int argc, char** argv) {
+    std::string error;
+    const std::optional<CourseAnalysis::Limits> limits =
+        ParseCheckLimits(argc - 3, argv + 3, error);
+    if (!limits) {
+        return WrongUsage(error);
+    }
+    if (!LoadCourse(argv[2])) {
+        return ExitFailure;
+    }
+    const CourseAnalysis::Analysis analysis = CourseAnalysis::Analyse(*limits);
+    (void)std::printf("%s\n", CheckJson(analysis).c_str());
+    return analysis.warnings.empty() ? ExitOk : ExitWarnings;
 }
 
 int ExportCobFile(const char* course, const char* out) {
@@ -130,6 +150,9 @@ int Run(int argc, char** argv) {
     }
     if (command == "info" && operands == 1) {
         return Info(argv[2]);
+    }
+    if (command == "check" && operands >= 1) {
+        return Check(argc, argv);
     }
     if (command == "export-cob" && operands == 2) {
         return ExportCobFile(argv[2], argv[3]);
