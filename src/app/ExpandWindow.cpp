@@ -5,10 +5,12 @@
 #include "base/Error.h"
 #include "views/ExpandControl.h"
 #include "views/ExpandDisp.h"
+#include "views/ViewFit.h"
 #include "views/ViewLayout.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace ExpandWindow {
 
@@ -72,6 +74,11 @@ template <int view> void JoinLayout(ViewId id) {
                                   [] { Show(view); }, [] { Hide(view); }, [] { Redraw(view); }});
 }
 
+// The expanded top view measures the course in space, the side view in the ground plane.
+DevelopedCourse::Measure MeasureOf(int view) {
+    return view == ExpandTop ? DevelopedCourse::InSpace : DevelopedCourse::OnGround;
+}
+
 } // namespace
 
 void Create(platform::WindowHandle parent) {
@@ -123,6 +130,22 @@ void Show(int view) {
 
 void Hide(int view) {
     platform::ShowWindow(GetWindow(view), false);
+}
+
+void FitCourse() {
+    for (const int view : {ExpandTop, ExpandSide}) {
+        const std::optional<Box> box = ViewFit::DevelopedBox(MeasureOf(view));
+        if (box) {
+            ViewFit::FitBox(views.Of(GetWindow(view)).camera, *box);
+        }
+    }
+}
+
+void FramePoint(int index) {
+    for (const int view : {ExpandTop, ExpandSide}) {
+        ViewFit::CentreOn(views.Of(GetWindow(view)).camera,
+                          ViewFit::DevelopedPlace(index, MeasureOf(view)));
+    }
 }
 
 const CameraControl& GetCamera(int view) {

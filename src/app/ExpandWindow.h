@@ -30,6 +30,10 @@ void GetClientSize(int view, int& width, int& height);
 void Redraw(int view);
 void Show(int view);
 void Hide(int view);
+// Fits the whole developed course into both views along their length, or centres both on
+// point `index`, zoom unchanged; the caller redraws.
+void FitCourse();
+void FramePoint(int index);
 // The view's camera, for tests and tools that map the mouse themselves.
 const CameraControl& GetCamera(int view);
 

@@ -5,9 +5,11 @@
 #include "base/Error.h"
 #include "views/ParallelControl.h"
 #include "views/ParallelDisp.h"
+#include "views/ViewFit.h"
 #include "views/ViewLayout.h"
 
 #include <array>
+#include <optional>
 
 namespace ParallelWindow {
 
@@ -125,6 +127,22 @@ void Show(int view, int showCamera) {
 
 void Hide(int view) {
     platform::ShowWindow(GetWindow(view), false);
+}
+
+void FitCourse() {
+    const std::optional<Box> box = ViewFit::CourseBox();
+    if (!box) {
+        return;
+    }
+    for (const platform::WindowHandle window : windows) {
+        ViewFit::FitBox(views.Of(window).camera, *box);
+    }
+}
+
+void CentreOn(const Vec3d& place) {
+    for (const platform::WindowHandle window : windows) {
+        ViewFit::CentreOn(views.Of(window).camera, place);
+    }
 }
 
 const CameraControl& GetCamera(int view) {

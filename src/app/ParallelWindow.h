@@ -24,6 +24,10 @@ void Redraw(int view);
 // Shows the view; a showCamera other than 0 also marks the perspective camera's place.
 void Show(int view, int showCamera);
 void Hide(int view);
+// Fits the course's road into each of the three views, or centres each on the place, zoom
+// unchanged; the caller redraws.
+void FitCourse();
+void CentreOn(const Vec3d& place);
 // The view's camera, to map between its pixels and the world.
 const CameraControl& GetCamera(int view);
 

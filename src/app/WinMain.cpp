@@ -42,6 +42,10 @@ constexpr platform::MenuItem EditItems[] = {
     {UndoCommand, "元に戻す", "Ctrl+Z"},
     {RedoCommand, "やり直し", "Ctrl+Y; Ctrl+Shift+Z"},
 };
+constexpr platform::MenuItem ViewItems[] = {
+    {FitCommand, "全体を表示", "Home"},
+    {FrameCommand, "選択点を中央に表示", "F"},
+};
 constexpr platform::MenuItem HelpItems[] = {
     {HelpCommand, "トピックの検索"},
     {AboutCommand, "バージョン情報"},
@@ -49,6 +53,7 @@ constexpr platform::MenuItem HelpItems[] = {
 constexpr platform::MenuPopup Menu[] = {
     {"ﾌｧｲﾙ", FileItems, 5},
     {"編集", EditItems, 2},
+    {"表示", ViewItems, 2},
     {"ﾍﾙﾌﾟ", HelpItems, 2},
 };
 
@@ -151,16 +156,34 @@ void StartNewCourse() {
     RefreshShownViews();
 }
 
-void DeleteSelectedPoint() {
+int32_t SelectedPoint() {
     int32_t selected = -1;
     int32_t handleState = CourseData::HandlePoint;
     CourseData::GetHandle(selected, handleState);
+    return selected;
+}
+
+void DeleteSelectedPoint() {
+    const int32_t selected = SelectedPoint();
     if (selected == -1) {
         return;
     }
     CourseData::DeletePoint(selected);
     CourseData::SetHandle(-1, CourseData::HandlePoint);
     EditHistory::Commit();
+    RefreshShownViews();
+}
+
+// Centres every editing view on the selected point, zoom unchanged.
+void FrameSelectedPoint() {
+    const int32_t selected = SelectedPoint();
+    if (selected < 0 || selected >= CourseData::GetPointNum()) {
+        return;
+    }
+    Vec3d place{};
+    CourseData::GetPosition(selected, place.x, place.y, place.z);
+    ParallelWindow::CentreOn(place);
+    ExpandWindow::FramePoint(selected);
     RefreshShownViews();
 }
 
@@ -199,6 +222,12 @@ void OnCommand(uint32_t code) {
         break;
     case ClearSelectionCommand:
         ClearSelection();
+        break;
+    case FitCommand:
+        FitCourseToViews();
+        break;
+    case FrameCommand:
+        FrameSelectedPoint();
         break;
     case ExportCommand:
         ExportCourseAs(mainWindow);
@@ -287,6 +316,7 @@ void OpenStartCourse(const char* courseFile) {
         return;
     }
     currentFile = courseFile;
+    FitCourseToViews();
 }
 
 } // namespace
@@ -301,7 +331,7 @@ bool StartUp(const char* courseFile) {
     CourseData::ConnectLoopStateHook([](int32_t loop) { ButtonControl::SetLoopState(loop); });
     const platform::WindowHandle window =
         platform::CreateWindow(ClassName, Title, platform::MainWindow, 0, 0, 0, 0, 0);
-    platform::SetMenu(window, Menu, 3);
+    platform::SetMenu(window, Menu, 4);
     platform::AddShortcut(window, DeleteCommand, "Delete");
     platform::AddShortcut(window, ClearSelectionCommand, "Esc");
     platform::SetWindowIcon(window, "MAIN_ICON");
@@ -313,6 +343,7 @@ bool StartUp(const char* courseFile) {
     const std::optional<std::string> restored = RecoveryCopy::Start(startDirectory);
     if (restored) {
         currentFile = *restored;
+        FitCourseToViews();
     }
     EditHistory::Reset(!restored);
     RefreshShownViews();
@@ -382,6 +413,7 @@ void OpenCourse(platform::WindowHandle owner) {
     }
     currentFile = path;
     EditHistory::Reset(true);
+    FitCourseToViews();
 }
 
 int SaveCourseAs(platform::WindowHandle owner) {
@@ -424,6 +456,12 @@ void ApplyLayout() {
 
 void RefreshShownViews() {
     ViewLayout::RefreshShownViews(ButtonControl::GetCurrentView());
+}
+
+void FitCourseToViews() {
+    ParallelWindow::FitCourse();
+    ExpandWindow::FitCourse();
+    RefreshShownViews();
 }
 
 void ShowEditState() {

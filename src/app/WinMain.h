@@ -21,7 +21,9 @@ enum MenuCommand {
     UndoCommand,
     RedoCommand,
     DeleteCommand,
-    ClearSelectionCommand
+    ClearSelectionCommand,
+    FitCommand,
+    FrameCommand
 };
 
 // Start-up, message loop, shutdown; the exit code.
@@ -51,5 +53,8 @@ void RefreshShownViews();
 // Greys out Undo and Redo when there is nothing to undo or redo, and shows the course's
 // file with its changed mark and the current tool in the status line.
 void ShowEditState();
+// Fits the whole course into the top, side, front and developed views; a course without
+// points leaves them as they are.
+void FitCourseToViews();
 
 } // namespace WinMain
