@@ -183,12 +183,12 @@ TEST_F(EditHistoryTest, SaveWritesTheCurrentFileAndTheMarkFollowsIt) {
 }
 
 // The menus show the shortcuts, which work from any of the designer's windows.
-TEST_F(EditHistoryTest, TheEditMenuSitsBetweenFileAndHelpWithTheShortcuts) {
+TEST_F(EditHistoryTest, TheMenusCarryTheirShortcuts) {
     QStringList menus;
     for (const QAction* menu : MainFrame()->findChild<QMenuBar*>()->actions()) {
         menus << menu->text();
     }
-    EXPECT_EQ(menus.join(" "), "ﾌｧｲﾙ 編集 ﾍﾙﾌﾟ");
+    EXPECT_EQ(menus.join(" "), "ﾌｧｲﾙ 編集 表示 ﾍﾙﾌﾟ");
     const std::tuple<int, const char*, const char*> items[] = {
         {NewCommand, "新規作成", "Ctrl+N"},
         {OpenCommand, "開く", "Ctrl+O"},
@@ -196,6 +196,8 @@ TEST_F(EditHistoryTest, TheEditMenuSitsBetweenFileAndHelpWithTheShortcuts) {
         {119, "名前を付けて保存", "Ctrl+Shift+S"},
         {UndoCommand, "元に戻す", "Ctrl+Z"},
         {RedoCommand, "やり直し", "Ctrl+Y; Ctrl+Shift+Z"},
+        {FitCommand, "全体を表示", "Home"},
+        {FrameCommand, "選択点を中央に表示", "F"},
         {DeleteCommand, "", "Del"},
         {ClearSelectionCommand, "", "Esc"},
     };
