@@ -1,12 +1,14 @@
 #include "cli/RenderCommand.h"
 
 #include "cli/SurfaceImage.h"
+#include "model/CourseAnalysis.h"
 #include "model/CourseData.h"
 #include "platform/StartDirectory.h"
 #include "render/CameraControl.h"
 #include "render/PerspecCamera.h"
 #include "render/PerspecTextureEngine.h"
 #include "render/PictureBank.h"
+#include "views/CourseOverlay.h"
 #include "views/DispControl.h"
 #include "views/ExpandDisp.h"
 #include "views/ParallelDisp.h"
@@ -43,6 +45,20 @@ int StateOf(RenderOptions::View view) {
         return CameraControl::Side;
     default:
         return CameraControl::Front;
+    }
+}
+
+void DrawOverlays(const RenderOptions& options, CameraControl& camera) {
+    if (options.warnings) {
+        const CourseAnalysis::Analysis analysis = CourseAnalysis::Analyse();
+        if (options.view == RenderOptions::View::Top) {
+            CourseOverlay::DrawWarnings(camera, analysis.warnings);
+        } else {
+            CourseOverlay::DrawDevelopedFolds(camera, analysis.warnings);
+        }
+    }
+    if (options.comb) {
+        CourseOverlay::DrawComb(camera);
     }
 }
 
@@ -146,6 +162,7 @@ int RenderView(const RenderOptions& options, const std::string& out, std::string
     }
     DispControl::CreateDrawObjects();
     Draw(options, camera);
+    DrawOverlays(options, camera);
     DispControl::DeleteDrawObjects();
     return WriteImage(*camera.GetSurface(), out, failure);
 }

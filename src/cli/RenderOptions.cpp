@@ -89,6 +89,10 @@ std::optional<RenderOptions> ParseRenderOptions(int count, char** arguments, std
             options.gripHandle = true;
             continue;
         }
+        if (option == "--warnings" || option == "--comb") {
+            (option == "--comb" ? options.comb : options.warnings) = true;
+            continue;
+        }
         if (i + 1 >= count) {
             error = "missing value or unknown option: " + std::string(option);
             return std::nullopt;
@@ -130,6 +134,12 @@ std::optional<RenderOptions> ParseRenderOptions(int count, char** arguments, std
     }
     if (perspectiveOption && options.view != RenderOptions::View::Perspective) {
         error = "--mode, --texture and --camera belong to --view perspective";
+        return std::nullopt;
+    }
+    if ((options.comb && options.view != RenderOptions::View::Top) ||
+        (options.warnings && options.view != RenderOptions::View::Top &&
+         options.view != RenderOptions::View::ExpandTop)) {
+        error = "--warnings belongs to --view top or expand-top, --comb to --view top";
         return std::nullopt;
     }
     return options;

@@ -21,6 +21,10 @@ struct RenderOptions {
     std::optional<double> zoom;
     Vec3d centre{0, 0, 0};
     bool showCamera = false;
+    // The top view: the course check's warnings ringed, and the curvature comb; the
+    // expanded top view: its edge folds ringed.
+    bool warnings = false;
+    bool comb = false;
     // The spline-point view: the handle's end gripped instead of the roll point.
     bool gripHandle = false;
     // The perspective view: textured or wireframe, the texture file (empty: the bundled

@@ -517,9 +517,8 @@ Analysis Analyse(const Limits& limits) {
     return analysis;
 }
 
-std::optional<double> RadiusOfCurvature(int segment, double t) {
-    const double curvature = CurvatureOf(CourseData::GetSegmentCurves(segment), t);
-    return curvature != 0.0 ? std::optional(1.0 / std::abs(curvature)) : std::nullopt;
+double Curvature(int segment, double t) {
+    return CurvatureOf(CourseData::GetSegmentCurves(segment), t);
 }
 
 const char* KindName(WarningKind kind) {

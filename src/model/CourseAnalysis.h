@@ -78,9 +78,9 @@ struct Analysis {
 
 Analysis Analyse(const Limits& limits = {});
 
-// Of the centre line in the ground plane at a place of a segment; none where it runs
-// straight or stands still.
-std::optional<double> RadiusOfCurvature(int segment, double t);
+// Of the centre line in the ground plane at a place of a segment, signed: positive where
+// the line bends towards edge B, 0 where it runs straight or stands still.
+double Curvature(int segment, double t);
 
 // "edge-fold", "overlap", "steep", "bank" or "close-points".
 const char* KindName(WarningKind kind);

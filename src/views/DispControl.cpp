@@ -38,6 +38,9 @@ struct DrawObjects {
     Brush blueBrush{Rgb15(0, 0, 255)};
     Brush redBrush{Rgb15(255, 0, 0)};
     Brush yellowBrush{Rgb15(255, 255, 0)};
+    // Colours of their own, so that they stand out from everything else drawn.
+    Pen magenta{Rgb15(255, 0, 255)};
+    Pen orange{Rgb15(255, 128, 0)};
     std::unique_ptr<platform::Surface> select = platform::LoadBitmapResource("SELECT_BMP");
     std::unique_ptr<platform::Surface> hand = platform::LoadBitmapResource("HAND_BMP");
     std::unique_ptr<platform::Surface> camera = platform::LoadBitmapResource("CAMERAPOS_BMP");
@@ -140,6 +143,10 @@ const platform::Pen* GetLinePen(int lineFlag) {
         return &objects->grey200;
     case WhiteLine:
         return &objects->white;
+    case WarningLine:
+        return &objects->magenta;
+    case CombLine:
+        return &objects->orange;
     default:
         Error::Report(Tag, "ありえないフラグを検出", 3);
         return nullptr;

@@ -22,6 +22,8 @@ enum LineFlag {
     SelectedCentreLine = 7,
     EdgeLine = 9,
     WhiteLine = 11,
+    WarningLine = 12, // marks where the course check found a fault
+    CombLine = 13,    // the curvature comb
 };
 // Which bitmap is stamped.
 enum DesignFlag { SelectDesign = 0, HandDesign = 1, CameraDesign = 10 };
