@@ -13,7 +13,6 @@ namespace {
 
 constexpr const char* Tag = "ButtonControl1";
 constexpr const char* ClassName = "BaseWindow_buttonctrl1";
-constexpr int PanelHeight = 316;
 constexpr const char* ClickSound = "SetButton.wav";
 
 enum Level { Normal = 0, Selected = 1, Highlighted = 2 };
@@ -164,7 +163,7 @@ void Create(platform::WindowHandle mainWindow) {
         Error::Fatal(Tag, "ウィンドウの登録に失敗");
     }
     panel = platform::CreateWindow(ClassName, "", platform::ChildWindow | platform::VisibleStyle, 0,
-                                   0, ToolPanel::Width, PanelHeight, mainWindow);
+                                   0, ToolPanel::Width, ToolPanel::Height, mainWindow);
     for (std::size_t i = 0; i < Buttons.size(); ++i) {
         const ButtonSpec& spec = Buttons[i];
         buttonWindows[i] = platform::CreateWindow(DrawButton::ClassName, "",

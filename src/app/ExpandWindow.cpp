@@ -1,8 +1,10 @@
 #include "app/ExpandWindow.h"
 
 #include "app/CameraView.h"
+#include "app/InspectorWindow.h"
 #include "app/ViewWindow.h"
 #include "base/Error.h"
+#include "views/CourseOverlay.h"
 #include "views/ExpandControl.h"
 #include "views/ExpandDisp.h"
 #include "views/ViewFit.h"
@@ -48,6 +50,9 @@ void OnSize(platform::WindowHandle window, int width, int height) {
 void OnPaint(platform::WindowHandle window) {
     CameraControl& camera = views.Of(window).camera;
     ExpandDisp::Draw(camera);
+    if (window == windows[ExpandTop]) {
+        CourseOverlay::DrawDevelopedFolds(camera, InspectorWindow::Current().warnings);
+    }
     CameraView::Present(window, camera);
 }
 

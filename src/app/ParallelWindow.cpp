@@ -1,8 +1,10 @@
 #include "app/ParallelWindow.h"
 
 #include "app/CameraView.h"
+#include "app/InspectorWindow.h"
 #include "app/ViewWindow.h"
 #include "base/Error.h"
+#include "views/CourseOverlay.h"
 #include "views/ParallelControl.h"
 #include "views/ParallelDisp.h"
 #include "views/ViewFit.h"
@@ -29,6 +31,7 @@ struct ViewRecord {
 
 ViewWindow::Class<ViewRecord> views;
 std::array<platform::WindowHandle, ViewNum> windows{};
+bool combShown = false;
 
 void OnCreate(platform::WindowHandle window) {
     views.Add(window);
@@ -46,6 +49,12 @@ void OnSize(platform::WindowHandle window, int width, int height) {
 void OnPaint(platform::WindowHandle window) {
     ViewRecord& record = views.Of(window);
     ParallelDisp::Draw(record.camera, record.showCamera);
+    if (window == windows[0]) {
+        CourseOverlay::DrawWarnings(record.camera, InspectorWindow::Current().warnings);
+        if (combShown) {
+            CourseOverlay::DrawComb(record.camera);
+        }
+    }
     CameraView::Present(window, record.camera);
 }
 
@@ -90,6 +99,7 @@ void Create(platform::WindowHandle parent) {
 void End() {
     views.End();
     windows = {};
+    combShown = false;
 }
 
 platform::WindowHandle GetWindow(int view) {
@@ -143,6 +153,15 @@ void CentreOn(const Vec3d& place) {
     for (const platform::WindowHandle window : windows) {
         ViewFit::CentreOn(views.Of(window).camera, place);
     }
+}
+
+void ShowComb(bool show) {
+    combShown = show;
+    Redraw(0);
+}
+
+bool IsCombShown() {
+    return combShown;
 }
 
 const CameraControl& GetCamera(int view) {

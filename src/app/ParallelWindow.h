@@ -28,6 +28,10 @@ void Hide(int view);
 // unchanged; the caller redraws.
 void FitCourse();
 void CentreOn(const Vec3d& place);
+// Whether the top view draws the curvature comb; it does not at first. The top view
+// always rings the inspector's warnings.
+void ShowComb(bool show);
+bool IsCombShown();
 // The view's camera, to map between its pixels and the world.
 const CameraControl& GetCamera(int view);
 

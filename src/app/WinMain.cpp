@@ -4,6 +4,7 @@
 #include "app/DrawButton.h"
 #include "app/EditHistory.h"
 #include "app/ExpandWindow.h"
+#include "app/InspectorWindow.h"
 #include "app/ParallelWindow.h"
 #include "app/PerspecWindow.h"
 #include "app/RecoveryCopy.h"
@@ -20,6 +21,7 @@
 #include "views/DispControl.h"
 #include "views/ViewLayout.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -45,6 +47,7 @@ constexpr platform::MenuItem EditItems[] = {
 constexpr platform::MenuItem ViewItems[] = {
     {FitCommand, "全体を表示", "Home"},
     {FrameCommand, "選択点を中央に表示", "F"},
+    {CombCommand, "曲率コーム", "C"},
 };
 constexpr platform::MenuItem HelpItems[] = {
     {HelpCommand, "トピックの検索"},
@@ -53,7 +56,7 @@ constexpr platform::MenuItem HelpItems[] = {
 constexpr platform::MenuPopup Menu[] = {
     {"ﾌｧｲﾙ", FileItems, 5},
     {"編集", EditItems, 2},
-    {"表示", ViewItems, 2},
+    {"表示", ViewItems, 3},
     {"ﾍﾙﾌﾟ", HelpItems, 2},
 };
 
@@ -174,19 +177,6 @@ void DeleteSelectedPoint() {
     RefreshShownViews();
 }
 
-// Centres every editing view on the selected point, zoom unchanged.
-void FrameSelectedPoint() {
-    const int32_t selected = SelectedPoint();
-    if (selected < 0 || selected >= CourseData::GetPointNum()) {
-        return;
-    }
-    Vec3d place{};
-    CourseData::GetPosition(selected, place.x, place.y, place.z);
-    ParallelWindow::CentreOn(place);
-    ExpandWindow::FramePoint(selected);
-    RefreshShownViews();
-}
-
 void ClearSelection() {
     CourseData::SetHandle(-1, CourseData::HandlePoint);
     RefreshShownViews();
@@ -229,6 +219,10 @@ void OnCommand(uint32_t code) {
     case FrameCommand:
         FrameSelectedPoint();
         break;
+    case CombCommand:
+        ParallelWindow::ShowComb(!ParallelWindow::IsCombShown());
+        platform::CheckMenuItem(mainWindow, CombCommand, ParallelWindow::IsCombShown());
+        break;
     case ExportCommand:
         ExportCourseAs(mainWindow);
         break;
@@ -253,6 +247,7 @@ void OnCreate(platform::WindowHandle window) {
     DispControl::CreateDrawObjects();
     DrawButton::Init();
     ButtonControl::Create(window);
+    InspectorWindow::Create(window);
     ParallelWindow::Create(window);
     ExpandWindow::Create(window);
     SpPointWindow::Create(window);
@@ -353,6 +348,7 @@ bool StartUp(const char* courseFile) {
 void ShutDown() {
     RecoveryCopy::End();
     ButtonControl::Destroy();
+    InspectorWindow::End();
     DispControl::DeleteDrawObjects();
     PerspecTextureEngine::Release();
     CourseData::Destruct();
@@ -452,10 +448,25 @@ void OnPanelButton(int identifier) {
 
 void ApplyLayout() {
     ViewLayout::ApplyLayout(ButtonControl::GetCurrentView(), clientWidth, clientHeight);
+    InspectorWindow::Place(0, ToolPanel::Height, ToolPanel::Width,
+                           std::max(0, clientHeight - ToolPanel::Height));
 }
 
 void RefreshShownViews() {
+    InspectorWindow::Update();
     ViewLayout::RefreshShownViews(ButtonControl::GetCurrentView());
+}
+
+void FrameSelectedPoint() {
+    const int32_t selected = SelectedPoint();
+    if (selected < 0 || selected >= CourseData::GetPointNum()) {
+        return;
+    }
+    Vec3d place{};
+    CourseData::GetPosition(selected, place.x, place.y, place.z);
+    ParallelWindow::CentreOn(place);
+    ExpandWindow::FramePoint(selected);
+    RefreshShownViews();
 }
 
 void FitCourseToViews() {

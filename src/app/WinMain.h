@@ -23,7 +23,8 @@ enum MenuCommand {
     DeleteCommand,
     ClearSelectionCommand,
     FitCommand,
-    FrameCommand
+    FrameCommand,
+    CombCommand
 };
 
 // Start-up, message loop, shutdown; the exit code.
@@ -46,7 +47,7 @@ int SaveCourseAs(platform::WindowHandle owner);
 int ExportCourseAs(platform::WindowHandle owner);
 
 // The view layout: called by the tool panel after a press, by the main window on every
-// size change and by the views after every stored edit.
+// size change and by the views after every stored edit, which the inspector checks first.
 void OnPanelButton(int identifier);
 void ApplyLayout();
 void RefreshShownViews();
@@ -56,5 +57,7 @@ void ShowEditState();
 // Fits the whole course into the top, side, front and developed views; a course without
 // points leaves them as they are.
 void FitCourseToViews();
+// Centres every editing view on the selected point, zoom unchanged; nothing without one.
+void FrameSelectedPoint();
 
 } // namespace WinMain

@@ -1,12 +1,12 @@
 #include "model/CourseAnalysis.h"
 
+#include "base/DecimalText.h"
 #include "base/VectorMath.h"
 #include "model/CourseData.h"
 #include "model/CourseSurface.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <span>
@@ -452,21 +452,14 @@ std::vector<Warning> Warn(const std::vector<Probe>& probes, const Measurements& 
     return warnings;
 }
 
-std::string Fixed(double value, int decimals) {
-    char text[64];
-    const auto result =
-        std::to_chars(text, text + sizeof(text), value, std::chars_format::fixed, decimals);
-    return result.ec == std::errc{} ? std::string(text, result.ptr) : std::string("?");
-}
-
 const char* SideName(Side side) {
     return side == Side::A ? "A" : "B";
 }
 
 std::string Japanese(const Warning& w) {
     const std::string segment = "区間 " + std::to_string(w.place.segment) + ": ";
-    const std::string value = Fixed(w.value, 1);
-    const std::string limit = Fixed(w.limit, 1);
+    const std::string value = DecimalText(w.value, 1);
+    const std::string limit = DecimalText(w.limit, 1);
     switch (w.kind) {
     case WarningKind::EdgeFold:
         return segment + "内側の端 " + SideName(w.side) + " が折り返しています (半幅 " + value +
@@ -482,13 +475,13 @@ std::string Japanese(const Warning& w) {
         break;
     }
     return segment + "点 " + std::to_string(w.place.segment) + " と点 " + std::to_string(w.other) +
-           " が近すぎます (距離 " + Fixed(w.value, 2) + " < " + limit + ")";
+           " が近すぎます (距離 " + DecimalText(w.value, 2) + " < " + limit + ")";
 }
 
 std::string English(const Warning& w) {
     const std::string segment = "Segment " + std::to_string(w.place.segment) + ": ";
-    const std::string value = Fixed(w.value, 1);
-    const std::string limit = Fixed(w.limit, 1);
+    const std::string value = DecimalText(w.value, 1);
+    const std::string limit = DecimalText(w.limit, 1);
     switch (w.kind) {
     case WarningKind::EdgeFold:
         return segment + "the inner edge " + SideName(w.side) + " folds back (half-width " + value +
@@ -504,8 +497,8 @@ std::string English(const Warning& w) {
         break;
     }
     return segment + "points " + std::to_string(w.place.segment) + " and " +
-           std::to_string(w.other) + " are too close (" + Fixed(w.value, 2) + " apart, under " +
-           limit + ")";
+           std::to_string(w.other) + " are too close (" + DecimalText(w.value, 2) +
+           " apart, under " + limit + ")";
 }
 
 } // namespace

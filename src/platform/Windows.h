@@ -140,6 +140,8 @@ void SetTimer(WindowHandle window, int identifier, int milliseconds);
 void SetStatusText(WindowHandle window, const char* text);
 // Greys out a menu item or brings it back.
 void EnableMenuItem(WindowHandle window, int identifier, bool enable);
+// Shows a check mark beside the item, or none.
+void CheckMenuItem(WindowHandle window, int identifier, bool check);
 // A shortcut that sends Command with the identifier to the window, like a menu item that
 // is not shown.
 void AddShortcut(WindowHandle window, int identifier, const char* shortcut);

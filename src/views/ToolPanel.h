@@ -24,5 +24,7 @@ enum Button {
 
 // The panel's width in pixels; the views take the main window's client area right of it.
 constexpr int Width = 91;
+// The buttons' column height; the inspector fills the rest of the panel's column.
+constexpr int Height = 316;
 
 } // namespace ToolPanel

@@ -492,6 +492,13 @@ void EnableMenuItem(WindowHandle window, int identifier, bool enable) {
     }
 }
 
+void CheckMenuItem(WindowHandle window, int identifier, bool check) {
+    if (QAction* action = FindCommand(window, identifier)) {
+        action->setCheckable(true);
+        action->setChecked(check);
+    }
+}
+
 void AddShortcut(WindowHandle window, int identifier, const char* shortcut) {
     QWidget* frame = OuterWidget(window);
     if (frame == nullptr) {
