@@ -67,6 +67,7 @@ constexpr ViewMessageTable Messages{
     .rightPress = Gestures::OnRightPress,
     .drag = Gestures::OnDrag,
     .leftRelease = Gestures::OnLeftRelease,
+    .doubleClick = ViewWindow::OnDoubleClick,
 };
 
 std::intptr_t Procedure(platform::WindowHandle window, platform::Message message,

@@ -70,6 +70,7 @@ constexpr ViewMessageTable Messages{
     .paint = OnPaint,
     .leftPress = OnLeftPress,
     .drag = OnDrag,
+    .doubleClick = ViewWindow::OnDoubleClick,
 };
 
 std::intptr_t Procedure(platform::WindowHandle view, platform::Message message,

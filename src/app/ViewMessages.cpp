@@ -61,6 +61,9 @@ std::intptr_t DispatchViewMessage(const ViewMessageTable& table, MouseProtocol& 
         mouse.RightUp();
         EndRelease(mouse);
         return 0;
+    case Message::LeftDoubleClick:
+        Run(table.doubleClick, window, args.x, args.y);
+        return 0;
     default:
         return platform::DefWindowProc(window, message, args);
     }

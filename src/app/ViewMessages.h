@@ -17,6 +17,8 @@ struct ViewMessageTable {
     void (*drag)(platform::WindowHandle window, const MouseProtocol::Drag& drag) = nullptr;
     // dragged: whether the release ends a drag rather than a click.
     void (*leftRelease)(platform::WindowHandle window, int x, int y, bool dragged) = nullptr;
+    // After the release that ends a double click.
+    void (*doubleClick)(platform::WindowHandle window, int x, int y) = nullptr;
 };
 
 // Runs the table's handler for the message; anything else goes to the default procedure.

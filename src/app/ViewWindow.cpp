@@ -10,4 +10,10 @@ void RefreshIf(bool changed) {
     }
 }
 
+void OnDoubleClick(platform::WindowHandle /*window*/, int /*x*/, int /*y*/) {
+    if (ButtonControl::GetCurrentTool() == ButtonControl::EditTool) {
+        WinMain::EditSelectedPoint();
+    }
+}
+
 } // namespace ViewWindow

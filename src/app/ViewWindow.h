@@ -87,6 +87,9 @@ private:
 
 // After a gesture: redraws the shown views when it changed the course or the view.
 void RefreshIf(bool changed);
+// A double click with the edit tool opens the selected point's form: its first click has
+// selected the point under the mouse, or placed a new one there.
+void OnDoubleClick(platform::WindowHandle window, int x, int y);
 
 // The editing gestures of a view class whose Control module takes each with the view's
 // camera and the tool panel's current tool, and says whether it changed anything.

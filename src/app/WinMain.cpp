@@ -19,6 +19,7 @@
 #include "render/PerspecTextureEngine.h"
 #include "render/PictureBank.h"
 #include "views/DispControl.h"
+#include "views/PointForm.h"
 #include "views/ViewLayout.h"
 
 #include <algorithm>
@@ -43,6 +44,7 @@ constexpr platform::MenuItem FileItems[] = {
 constexpr platform::MenuItem EditItems[] = {
     {UndoCommand, "元に戻す", "Ctrl+Z"},
     {RedoCommand, "やり直し", "Ctrl+Y; Ctrl+Shift+Z"},
+    {PointValuesCommand, "点の値を入力..."},
 };
 constexpr platform::MenuItem ViewItems[] = {
     {FitCommand, "全体を表示", "Home"},
@@ -55,7 +57,7 @@ constexpr platform::MenuItem HelpItems[] = {
 };
 constexpr platform::MenuPopup Menu[] = {
     {"ﾌｧｲﾙ", FileItems, 5},
-    {"編集", EditItems, 2},
+    {"編集", EditItems, 3},
     {"表示", ViewItems, 3},
     {"ﾍﾙﾌﾟ", HelpItems, 2},
 };
@@ -219,6 +221,9 @@ void OnCommand(uint32_t code) {
     case FrameCommand:
         FrameSelectedPoint();
         break;
+    case PointValuesCommand:
+        EditSelectedPoint();
+        break;
     case CombCommand:
         ParallelWindow::ShowComb(!ParallelWindow::IsCombShown());
         platform::CheckMenuItem(mainWindow, CombCommand, ParallelWindow::IsCombShown());
@@ -329,6 +334,7 @@ bool StartUp(const char* courseFile) {
     platform::SetMenu(window, Menu, 4);
     platform::AddShortcut(window, DeleteCommand, "Delete");
     platform::AddShortcut(window, ClearSelectionCommand, "Esc");
+    platform::AddShortcut(window, PointValuesCommand, "Return; Enter");
     platform::SetWindowIcon(window, "MAIN_ICON");
     CheckColourDepth();
     WinProfile::RestorePlacement(window, settingsPath, PlacementSection);
@@ -466,6 +472,22 @@ void FrameSelectedPoint() {
     CourseData::GetPosition(selected, place.x, place.y, place.z);
     ParallelWindow::CentreOn(place);
     ExpandWindow::FramePoint(selected);
+    RefreshShownViews();
+}
+
+void EditSelectedPoint() {
+    const int32_t selected = SelectedPoint();
+    if (selected < 0 || selected >= CourseData::GetPointNum()) {
+        return;
+    }
+    const std::string title = "点 " + std::to_string(selected) + " の値";
+    const std::optional<std::vector<std::string>> texts =
+        platform::EditForm(mainWindow, title, PointForm::Fields(selected), PointForm::Check);
+    if (!texts) {
+        return;
+    }
+    PointForm::Apply(selected, *texts);
+    EditHistory::Commit();
     RefreshShownViews();
 }
 

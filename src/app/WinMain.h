@@ -24,7 +24,8 @@ enum MenuCommand {
     ClearSelectionCommand,
     FitCommand,
     FrameCommand,
-    CombCommand
+    CombCommand,
+    PointValuesCommand
 };
 
 // Start-up, message loop, shutdown; the exit code.
@@ -59,5 +60,7 @@ void ShowEditState();
 void FitCourseToViews();
 // Centres every editing view on the selected point, zoom unchanged; nothing without one.
 void FrameSelectedPoint();
+// The selected point's form; OK sets the values typed as one step of the edit history.
+void EditSelectedPoint();
 
 } // namespace WinMain

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-// Modal message boxes and the open and save file dialogs. Tests answer them through the
+// Modal message boxes, the open and save file dialogs and forms. Tests answer them through the
 // responders instead of a person.
 namespace platform {
 
@@ -34,12 +34,28 @@ struct FileDialogRequest {
 // an existing file be chosen, so one mistyped name cannot replace another course.
 std::optional<std::string> ChooseFileName(WindowHandle owner, const FileDialogRequest& request);
 
+// A modal form of labelled one-line fields with OK and Cancel.
+struct FormField {
+    std::string label;
+    std::string text; // what the line holds at first
+};
+// What is wrong with the typed texts, in words for the user; empty when they are fine.
+using FormCheck = std::function<std::string(const std::vector<std::string>& texts)>;
+// The texts as typed when OK was pressed and the check passed; nothing on Cancel. OK with
+// texts the check refuses shows its words in the form, which stays open.
+std::optional<std::vector<std::string>> EditForm(WindowHandle owner, std::string_view title,
+                                                 const std::vector<FormField>& fields,
+                                                 const FormCheck& check);
+
 using MessageBoxResponder =
     std::function<int(std::string_view text, std::string_view title, MessageBoxButtons buttons)>;
 using FileDialogResponder =
     std::function<std::optional<std::string>(const FileDialogRequest& request)>;
+using FormResponder = std::function<std::optional<std::vector<std::string>>(
+    std::string_view title, const std::vector<FormField>& fields, const FormCheck& check)>;
 // An empty function brings the real dialogs back.
 void SetMessageBoxResponder(MessageBoxResponder responder);
 void SetFileDialogResponder(FileDialogResponder responder);
+void SetFormResponder(FormResponder responder);
 
 } // namespace platform

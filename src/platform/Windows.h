@@ -27,6 +27,9 @@ enum class Message {
     Command, // args.code: identifier in the low 16 bits, notification in the high 16
     Close,   // the user asks to close a top-level window
     Timer,   // args.code: the identifier given to SetTimer
+    // After the LeftUp that ends a double click, so that the press and release of its
+    // second click have run their course first; args.x, args.y as for LeftUp.
+    LeftDoubleClick,
 };
 
 // Buttons held during a mouse message.
@@ -143,7 +146,8 @@ void EnableMenuItem(WindowHandle window, int identifier, bool enable);
 // Shows a check mark beside the item, or none.
 void CheckMenuItem(WindowHandle window, int identifier, bool check);
 // A shortcut that sends Command with the identifier to the window, like a menu item that
-// is not shown.
+// is not shown; unlike one, it works only while the window itself is active, so that keys
+// such as Return, Escape and Delete still reach an open dialog.
 void AddShortcut(WindowHandle window, int identifier, const char* shortcut);
 void SetWindowIcon(WindowHandle window, const char* bitmapResource);
 const char* GetWindowTitle(WindowHandle window);

@@ -2,8 +2,13 @@
 
 #include "platform/qt/WindowRegistry.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QVBoxLayout>
 
 namespace platform {
 
@@ -11,6 +16,59 @@ namespace {
 
 MessageBoxResponder messageBoxResponder;
 FileDialogResponder fileDialogResponder;
+FormResponder formResponder;
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The form: its fields in a column, the check's words under them, OK and Cancel below.
+class FormDialog : public QDialog {
+public:
+    FormDialog(QWidget* owner, std::string_view title, const std::vector<FormField>& fields,
+               FormCheck check)
+        : QDialog(owner), check(std::move(check)) {
+        setWindowTitle(FromUtf8(title));
+        auto* form = new QFormLayout;
+        for (const FormField& field : fields) {
+            auto* line = new QLineEdit(FromUtf8(field.text), this);
+            lines.push_back(line);
+            form->addRow(FromUtf8(field.label), line);
+        }
+        problem = new QLabel(this);
+        problem->setObjectName("problem");
+        problem->setStyleSheet("color: #c00000");
+        problem->setWordWrap(true);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        connect(buttons, &QDialogButtonBox::accepted, this, &FormDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &FormDialog::reject);
+        auto* column = new QVBoxLayout(this);
+        column->addLayout(form);
+        column->addWidget(problem);
+        column->addWidget(buttons);
+    }
+
+    void accept() override {
+        const std::string words = check(Texts());
+        problem->setText(QString::fromStdString(words));
+        if (words.empty()) {
+            QDialog::accept();
+        }
+    }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const QLineEdit* line : lines) {
+            texts.push_back(line->text().toStdString());
+        }
+        return texts;
+    }
+
+private:
+    FormCheck check;
+    std::vector<QLineEdit*> lines;
+    QLabel* problem = nullptr;
+};
 
 QWidget* OwnerWidget(WindowHandle owner) {
     const WindowEntry* entry = FindWindowEntry(owner);
@@ -35,8 +93,8 @@ int MessageBox(WindowHandle owner, std::string_view text, std::string_view title
         return messageBoxResponder(text, title, buttons);
     }
     QMessageBox box(OwnerWidget(owner));
-    box.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
-    box.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    box.setWindowTitle(FromUtf8(title));
+    box.setText(FromUtf8(text));
     if (buttons == MessageBoxButtons::YesNoCancel) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);
@@ -80,12 +138,29 @@ std::optional<std::string> ChooseFileName(WindowHandle owner, const FileDialogRe
     return dialog.selectedFiles().front().toStdString();
 }
 
+std::optional<std::vector<std::string>> EditForm(WindowHandle owner, std::string_view title,
+                                                 const std::vector<FormField>& fields,
+                                                 const FormCheck& check) {
+    if (formResponder) {
+        return formResponder(title, fields, check);
+    }
+    FormDialog dialog(OwnerWidget(owner), title, fields, check);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Texts();
+}
+
 void SetMessageBoxResponder(MessageBoxResponder responder) {
     messageBoxResponder = std::move(responder);
 }
 
 void SetFileDialogResponder(FileDialogResponder responder) {
     fileDialogResponder = std::move(responder);
+}
+
+void SetFormResponder(FormResponder responder) {
+    formResponder = std::move(responder);
 }
 
 } // namespace platform

@@ -76,9 +76,20 @@ void HostWidget::mousePressEvent(QMouseEvent* event) {
 void HostWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         SendMouse(Message::LeftUp, event);
+        if (doubleClicked) {
+            doubleClicked = false;
+            SendMouse(Message::LeftDoubleClick, event);
+        }
     } else if (event->button() == Qt::RightButton) {
         SendMouse(Message::RightUp, event);
     }
+}
+
+// The second press of a double click is a press like any other; the double click itself
+// is told once it has been released.
+void HostWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    doubleClicked = event->button() == Qt::LeftButton;
+    mousePressEvent(event);
 }
 
 void HostWidget::mouseMoveEvent(QMouseEvent* event) {

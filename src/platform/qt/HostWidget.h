@@ -25,6 +25,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
@@ -33,6 +34,7 @@ private:
     WindowHandle handle;
     int border;
     QImage shown;
+    bool doubleClicked = false; // the left button is down for a double click's second press
 };
 
 // The top-level frame of the main window: its menu bar and caption around the client

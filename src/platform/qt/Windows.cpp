@@ -506,6 +506,7 @@ void AddShortcut(WindowHandle window, int identifier, const char* shortcut) {
     }
     auto* action = new QAction(frame);
     SetCommand(action, window, identifier, shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
     frame->addAction(action);
 }
 

@@ -1,0 +1,153 @@
+#include "views/PointForm.h"
+
+#include "model/CourseData.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <optional>
+#include <string_view>
+
+namespace PointForm {
+
+namespace {
+
+constexpr double DegreesPerRadian = 180.0 / std::numbers::pi;
+
+enum Field { X, Y, Z, Bank, WidthA, WidthB, Samples, FieldNum };
+
+constexpr std::array<const char*, FieldNum> Labels{
+    "x", "y (高さ)", "z", "バンク (度)", "幅A", "幅B", "サンプル数",
+};
+
+// Shortest text that reads back to the same value, so that OK on an untouched form
+// changes nothing.
+std::string Text(double value) {
+    char text[32];
+    return {text, std::to_chars(text, text + sizeof(text), value).ptr};
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::optional<double> Number(std::string_view text) {
+    text = Trimmed(text);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<int32_t> Whole(std::string_view text) {
+    text = Trimmed(text);
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string Quoted(Field field) {
+    return std::string("「") + Labels[field] + "」";
+}
+
+std::string CheckField(Field field, std::string_view text) {
+    if (field == Samples) {
+        const std::optional<int32_t> samples = Whole(text);
+        if (!samples || *samples < 0 || *samples > CourseData::MaxSampleNum) {
+            return Quoted(field) + "には 0 から " + std::to_string(CourseData::MaxSampleNum) +
+                   " までの整数を入力してください";
+        }
+        return {};
+    }
+    const std::optional<double> value = Number(text);
+    if (!value) {
+        return Quoted(field) + "には数値を入力してください";
+    }
+    if (field == Bank && std::abs(*value) > MaxBankDegrees) {
+        return Quoted(field) + "は -180 から 180 までです";
+    }
+    if ((field == WidthA || field == WidthB) && *value < 0.0) {
+        return Quoted(field) + "には 0 以上の数値を入力してください";
+    }
+    if (std::abs(*value) > CourseData::MaxMagnitude) {
+        return Quoted(field) + "の値が大きすぎます";
+    }
+    return {};
+}
+
+} // namespace
+
+std::vector<platform::FormField> Fields(int point) {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+    CourseData::GetPosition(point, x, y, z);
+    double roll = 0.0;
+    CourseData::GetRoll(point, roll);
+    double widthA = 0.0;
+    double widthB = 0.0;
+    CourseData::GetWidth(point, widthA, widthB);
+    const std::array<std::string, FieldNum> texts{
+        Text(x),
+        Text(y),
+        Text(z),
+        Text(roll * DegreesPerRadian),
+        Text(widthA),
+        Text(widthB),
+        std::to_string(CourseData::GetSampleNum(point)),
+    };
+    std::vector<platform::FormField> fields;
+    for (int field = 0; field < FieldNum; ++field) {
+        fields.push_back({Labels[field], texts[field]});
+    }
+    return fields;
+}
+
+std::string Check(const std::vector<std::string>& texts) {
+    if (texts.size() != FieldNum) {
+        return "入力欄の数が違います";
+    }
+    for (int field = 0; field < FieldNum; ++field) {
+        std::string problem = CheckField(static_cast<Field>(field), texts[field]);
+        if (!problem.empty()) {
+            return problem;
+        }
+    }
+    return {};
+}
+
+// Only what the form changed is set: an untouched value keeps the exact number it had
+// (a roll, for one, is not put through degrees and back), and an untouched form leaves
+// the course as it was.
+void Apply(int point, const std::vector<std::string>& texts) {
+    const auto value = [&texts](Field field) { return *Number(texts[field]); };
+    const std::vector<platform::FormField> before = Fields(point);
+    const auto changed = [&](Field field) { return value(field) != *Number(before[field].text); };
+    if (changed(X) || changed(Y) || changed(Z)) {
+        CourseData::SetPosition(point, value(X), value(Y), value(Z));
+    }
+    if (changed(Bank)) {
+        CourseData::SetRoll(point, value(Bank) / DegreesPerRadian);
+    }
+    if (changed(WidthA) || changed(WidthB)) {
+        CourseData::SetWidth(point, value(WidthA), value(WidthB));
+    }
+    const int32_t samples = *Whole(texts[Samples]);
+    if (samples != CourseData::GetSampleNum(point)) {
+        CourseData::ChangeSampleNum(samples - CourseData::GetSampleNum(point));
+    }
+}
+
+} // namespace PointForm
