@@ -27,7 +27,6 @@ TEST_F(CourseFileTest, CoursesMatchTheirGoldenFiles) {
 
     CourseData::NewCourse();
     ASSERT_EQ(CourseData::Load(VELMORA_TEST_DATA "/two-point/course.cus"), 0);
-    EXPECT_EQ(CourseData::GetPointNum(), 2);
     EXPECT_EQ(CourseData::SaveToBytes(), two);
     Bytes longer = two; // bytes after the last point are ignored
     longer.insert(longer.end(), {1, 2, 3, 4, 5});
@@ -51,14 +50,9 @@ TEST_F(CourseFileTest, SaveLoadSaveKeepsEverything) {
     CourseData::NewCourse();
     ASSERT_EQ(CourseData::Load("ring.cus"), 0);
     EXPECT_EQ(CourseData::IsChanged(), 0);
-    EXPECT_EQ(CourseData::IsLoop(), 1);
-    int32_t segment = 0;
-    double t = 0.0;
-    CourseData::GetCameraPosition(segment, t);
-    EXPECT_EQ(segment, 38);
-    EXPECT_EQ(t, 0.625);
     ASSERT_EQ(CourseData::Save("again.cus"), 0);
-    EXPECT_EQ(ReadBytes("again.cus"), first); // handles kept exactly, the rest recomputed
+    // Handles, loop, camera, selection and scale kept exactly, the rest recomputed.
+    EXPECT_EQ(ReadBytes("again.cus"), first);
 }
 
 // Each file in refused-courses/ breaks one rule of the format or one limit of the course
