@@ -17,15 +17,6 @@ TEST_F(ErrorLogTest, OtherLevelsAppendAndReturn) {
                   ExpectedLogLine("Error1", "設定されていないレベルで設定しようとしました"));
 }
 
-TEST_F(ErrorLogTest, FatalReportsLogAndEndTheProcessWithStatusZero) {
-    const ReportCase reports[] = {
-        {[] { Error::Report("CourseData1", "ありえないサイドを検出", 3); }, "CourseData1",
-         "ありえないサイドを検出"},
-        {[] { Error::Fatal("WinMain", "終了"); }, "WinMain", "終了"},
-    };
-    ExpectReports(reports);
-}
-
 // The log of an earlier run is replaced by the first report of this one.
 TEST(ErrorLogStart, FirstReportOfARunTruncatesTheOldLog) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");

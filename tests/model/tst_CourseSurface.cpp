@@ -39,52 +39,6 @@ TEST(CalcCourseEdge, LevelRoadLiesAcrossTheTangent) {
 
 using CourseRowsTest = CourseTest;
 
-std::vector<CourseSection> Rows() {
-    std::vector<CourseSection> rows;
-    ForEachCourseRow([&rows](const CourseSection& s) { rows.push_back(s); });
-    return rows;
-}
-
-TEST_F(CourseRowsTest, CountFollowsTheSampleCounts) {
-    EXPECT_EQ(GetCourseRowNum(), 0);
-    EXPECT_TRUE(Rows().empty());
-    CourseData::AddPoint(0, 0, 0);
-    EXPECT_EQ(GetCourseRowNum(), 1);
-    EXPECT_EQ(Rows().size(), 1U);
-    CourseData::SetLoop(1); // a one-point loop still has no segment
-    EXPECT_EQ(Rows().size(), 1U);
-    CourseData::SetLoop(0);
-    CourseData::AddPoint(0, 0, 100);
-    EXPECT_EQ(GetCourseRowNum(), 12);
-    EXPECT_EQ(Rows().size(), 12U);
-    CourseData::ChangeSampleNum(-10); // point 1 now has 0 samples
-    CourseData::SetLoop(1);
-    EXPECT_EQ(GetCourseRowNum(), 13);
-    EXPECT_EQ(Rows().size(), 13U);
-}
-
-TEST_F(CourseRowsTest, RowsRunFromPointToPoint) {
-    AddRing(6, 4);
-    CourseData::SetLoop(1);
-    const std::vector<CourseSection> rows = Rows();
-    ASSERT_EQ(static_cast<int64_t>(rows.size()), GetCourseRowNum());
-    const CourseSection start = GetCourseSection(0, 0.0);
-    ExpectNear(rows.front().position, start.position);
-    ExpectNear(rows.front().tangent, start.tangent);
-    EXPECT_DOUBLE_EQ(rows.front().width1, start.width1);
-    EXPECT_DOUBLE_EQ(rows.front().roll, start.roll);
-    // The last row of every segment lands on the next point; the loop's last on point 0.
-    size_t row = 0;
-    for (int segment = 0; segment < CourseData::GetSegmentNum(); ++segment) {
-        row += CourseData::GetSampleNum(segment) + 1;
-        const CourseSection point = GetPointSection((segment + 1) % 6);
-        EXPECT_NEAR(rows[row].position.x, point.position.x, 1e-9);
-        EXPECT_NEAR(rows[row].position.z, point.position.z, 1e-9);
-        EXPECT_NEAR(rows[row].width2, point.width2, 1e-9);
-    }
-    EXPECT_EQ(row + 1, rows.size());
-}
-
 bool Inside(const Vec3d& p, const Box& box) {
     return p.x >= box.low.x && p.x <= box.high.x && p.y >= box.low.y && p.y <= box.high.y &&
            p.z >= box.low.z && p.z <= box.high.z;

@@ -1,3 +1,4 @@
+#include "platform/BitmapHeader.h"
 #include "platform/Surface.h"
 #include "render/PictureBank.h"
 #include "support/ErrorLogCheck.h"
@@ -5,14 +6,28 @@
 
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <limits>
 #include <vector>
 
-// Defined with the bitmap file tests.
-std::vector<std::uint8_t> MakeBitmap24(int width, int height,
-                                       const std::vector<std::uint32_t>& rgb);
-
 namespace {
+
+// A 24-bit bitmap file of 0xRRGGBB pixels given top-down, its rows stored bottom-up and
+// padded to four bytes.
+std::vector<std::uint8_t> MakeBitmap24(int width, int height,
+                                       const std::vector<std::uint32_t>& rgb) {
+    const int rowBytes = (width * 3 + 3) & ~3;
+    std::vector<std::uint8_t> file =
+        BitmapHeader::Write(width, height, 24, static_cast<std::uint32_t>(rowBytes * height));
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t c = rgb[static_cast<std::size_t>(y * width + x)];
+            file.push_back(static_cast<std::uint8_t>(c));
+            file.push_back(static_cast<std::uint8_t>(c >> 8));
+            file.push_back(static_cast<std::uint8_t>(c >> 16));
+        }
+        file.resize(file.size() + static_cast<std::size_t>(rowBytes - width * 3), 0);
+    }
+    return file;
+}
 
 using namespace PictureBank;
 using platform::Rgb15;
@@ -38,17 +53,6 @@ protected:
                                           static_cast<std::size_t>(width * height), fill)));
     }
 };
-
-TEST(PictureBankPowerOfTwo, HalvesDownToOne) {
-    for (const auto& [value, exponent] : {std::pair{2, 1}, {4, 2}, {256, 8}, {1 << 30, 30}}) {
-        EXPECT_EQ(PowerOfTwo(value), exponent) << value;
-    }
-    for (const std::int32_t value :
-         {0, 1, 3, 6, 100, -2, -4, std::numeric_limits<std::int32_t>::min(),
-          std::numeric_limits<std::int32_t>::max()}) {
-        EXPECT_EQ(PowerOfTwo(value), 0) << value;
-    }
-}
 
 TEST_F(PictureBankTest, BmpAndBMPExtensionsAreTaken) {
     WriteBitmap("tex.bmp", 2, 2);
