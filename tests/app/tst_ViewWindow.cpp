@@ -182,10 +182,6 @@ bool ShowsPerspective(int mode) {
     return ShowsPicture(PerspecWindow::GetWindow(), *expected.GetSurface()->GetSurface(), Bar);
 }
 
-bool ShowsWireframe() {
-    return ShowsPerspective(PerspecDisp::Wireframe);
-}
-
 void PressBarButton(int identifier) {
     Click(PerspecButton::GetButton(identifier), 0, 0);
 }
@@ -361,7 +357,7 @@ protected:
 // 200 pixels of upward drag make one segment. Nothing refreshes hidden views, so the
 // picture is made anew when the view is shown.
 TEST_F(PerspecWindowTest, DragsMoveTheCameraAndEditsMadeWhileHiddenShowWhenTheViewComesBack) {
-    Perform(PerspecWindow::GetWindow(), ShowsWireframe,
+    Perform(PerspecWindow::GetWindow(), [] { return ShowsPerspective(PerspecDisp::Wireframe); },
             {
                 {EditTool, LeftDrag, 50, 150, 50, 50, PerspectiveCameraPlace, 0.5},
                 {EditTool, LeftDrag, 50, 150, 50, 170, PerspectiveCameraPlace, -0.1},
@@ -370,7 +366,7 @@ TEST_F(PerspecWindowTest, DragsMoveTheCameraAndEditsMadeWhileHiddenShowWhenTheVi
     CourseData::SetPosition(1, -120, 0, 300);
     WinMain::RefreshShownViews();
     ShowLayout(RollLayoutButton);
-    EXPECT_TRUE(ShowsWireframe());
+    EXPECT_TRUE(ShowsPerspective(PerspecDisp::Wireframe));
 }
 
 TEST_F(PerspecWindowTest, TheButtonBarChoosesWireframeOrTexture) {
