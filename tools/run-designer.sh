@@ -31,9 +31,9 @@ for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 
 
 "$velmora" "$course" &
 app=$!
-"$xhelper" wait VelmoraV1.0 20 >/dev/null
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^VelmoraV1.0$' | head -n 1)
 sleep 2
 "$xhelper" shot screenshot.png 0 0 1280 880
-"$xhelper" close VelmoraV1.0
+"$xhelper" close "$window"
 wait $app
 echo "No display: ran the designer under Xvfb. Screenshot: $run/screenshot.png"

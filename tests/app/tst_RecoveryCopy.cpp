@@ -79,12 +79,16 @@ TEST_F(RecoveryCopyTest, TheLeftCopyIsOfferedAndComesBackChangedUnderItsFilesNam
               288U + 124U + dir.File("track.cus").size());
 }
 
-class DeclinedCopyTest : public RecoveryCopyTest {
+// The copy left with `Extra` bytes after it, the offer answered so.
+template <int Answer, std::size_t Extra> class AnsweredCopyTest : public RecoveryCopyTest {
     void BeforeStart() override {
+        extra = Extra;
         RecoveryCopyTest::BeforeStart();
-        boxAnswers = {platform::AnswerNo};
+        boxAnswers = {Answer};
     }
 };
+using DeclinedCopyTest = AnsweredCopyTest<platform::AnswerNo, 0>;
+using CorruptCopyTest = AnsweredCopyTest<platform::AnswerYes, 5000>; // longer than any copy
 
 TEST_F(DeclinedCopyTest, NoDiscardsTheCopy) {
     ASSERT_EQ(boxes.size(), 1U);
@@ -93,13 +97,6 @@ TEST_F(DeclinedCopyTest, NoDiscardsTheCopy) {
     Timer(); // nothing unsaved: still no copy
     EXPECT_TRUE(Copies().empty());
 }
-
-class CorruptCopyTest : public RecoveryCopyTest {
-    void BeforeStart() override {
-        extra = 5000; // longer than any copy
-        RecoveryCopyTest::BeforeStart();
-    }
-};
 
 TEST_F(CorruptCopyTest, IsReportedAndSetAsideNeverLoaded) {
     ASSERT_EQ(boxes.size(), 1U);

@@ -16,8 +16,8 @@ namespace {
 class StartUpTest : public DesignerTest {
 protected:
     // Closes the designer, leaves these lines as the stored placement, if any, and starts
-    // it again.
-    void Restart(const char* placement = nullptr) {
+    // it again, on the course file if one is given.
+    void Restart(const char* placement = nullptr, const char* course = nullptr) {
         ASSERT_TRUE(CloseMainWindow());
         WinMain::ShutDown();
         started = false;
@@ -25,7 +25,7 @@ protected:
             const std::string text = std::string("[MainWindow]\r\n") + placement;
             WriteBytes(dir.File("Settei.ini"), {text.begin(), text.end()});
         }
-        ASSERT_TRUE(WinMain::StartUp(nullptr));
+        ASSERT_TRUE(WinMain::StartUp(course));
         started = true;
     }
 };
@@ -56,7 +56,8 @@ void ExpectWithin(const platform::Rect& rect, const platform::Rect& area) {
 // The first start, without settings, and a placement that cannot be read give the
 // defaults; one off every screen or larger than the screen (plausible numbers, yet
 // gigabytes of view surfaces) is fitted to it; a stored minimised state opens normal. Nor
-// can the window grow beyond the screen later.
+// can the window grow beyond the screen later. Closing writes the placement that the
+// next start restores.
 TEST_F(StartUpTest, AStoredPlacementIsRestoredAsFarAsTheScreenAllows) {
     const struct {
         const char* stored;
@@ -101,9 +102,7 @@ TEST_F(StartUpTest, AStoredPlacementIsRestoredAsFarAsTheScreenAllows) {
         platform::MoveWindow(window, 0, 0, 40000, 40000);
         ExpectWithin(platform::GetWindowPlacement(window).normalPosition, screen);
     }
-}
 
-TEST_F(StartUpTest, ClosingWritesThePlacementThatTheNextStartRestores) {
     platform::WindowPlacement moved;
     moved.normalPosition = {40, 50, 640, 530};
     platform::SetWindowPlacement(WinMain::GetMainWindow(), moved);
@@ -117,11 +116,8 @@ TEST_F(StartUpTest, ClosingWritesThePlacementThatTheNextStartRestores) {
               "40,50,640,530");
 }
 
-class StartFileTest : public DesignerTest {
-    const char* StartFile() override { return "absent.cus"; }
-};
-
-TEST_F(StartFileTest, ACourseThatCannotBeOpenedStartsEmptyAfterTheMessage) {
+TEST_F(StartUpTest, ACourseThatCannotBeOpenedStartsEmptyAfterTheMessage) {
+    Restart(nullptr, "absent.cus");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "ファイルのオープンに失敗");
     EXPECT_EQ(boxes[0].title, "Error");

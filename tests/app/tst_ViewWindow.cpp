@@ -35,7 +35,7 @@ using platform::WindowHandle;
 
 namespace {
 
-enum Kind { LeftClick, LeftDrag, RightClick };
+enum Kind { LeftClick, LeftDrag, LeftDragPastRightClick, RightClick };
 
 // A gesture made with the tool at client pixels, the value it should change and by how much.
 struct Gesture {
@@ -55,7 +55,18 @@ void Make(WindowHandle view, const Gesture& gesture) {
         Click(view, gesture.x0, gesture.y0);
         break;
     case LeftDrag:
-        Drag(view, gesture.x0, gesture.y0, gesture.x1, gesture.y1);
+    case LeftDragPastRightClick:
+        // Through the midpoint, so that a drag of several moves is still one step; a right
+        // click on nothing amid the drag does not end it.
+        Send(view, Message::LeftDown, gesture.x0, gesture.y0);
+        Send(view, Message::MouseMove, (gesture.x0 + gesture.x1) / 2,
+             (gesture.y0 + gesture.y1) / 2);
+        if (gesture.kind == LeftDragPastRightClick) {
+            Send(view, Message::RightDown, 5, 5);
+            Send(view, Message::RightUp, 5, 5);
+        }
+        Send(view, Message::MouseMove, gesture.x1, gesture.y1);
+        Send(view, Message::LeftUp, gesture.x1, gesture.y1);
         break;
     case RightClick:
         Send(view, Message::RightDown, gesture.x0, gesture.y0);
@@ -171,10 +182,6 @@ bool ShowsPerspective(int mode) {
     return ShowsPicture(PerspecWindow::GetWindow(), *expected.GetSurface()->GetSurface(), Bar);
 }
 
-bool ShowsWireframe() {
-    return ShowsPerspective(PerspecDisp::Wireframe);
-}
-
 void PressBarButton(int identifier) {
     Click(PerspecButton::GetButton(identifier), 0, 0);
 }
@@ -196,8 +203,10 @@ TEST_F(ViewWindowTest, TheTopViewAddsEditsAndDeletesPointsAndMovesItsCamera) {
     CourseData::SetHandle(0, CourseData::HandlePoint);
     Perform(top, ShowsTop,
             {
-                {EditTool, LeftDrag, 300, 200, 315, 195, [] { return PositionOf(0).x; }, 0.8 * 15},
-                {EditTool, LeftDrag, 300, 200, 315, 195, [] { return PositionOf(0).z; }, 0.8 * 5},
+                // x and z apart: by 0.8 * 15 and 0.8 * 5.
+                {EditTool, LeftDrag, 300, 200, 315, 195,
+                 [] { return PositionOf(0).x + 10 * PositionOf(0).z; }, 0.8 * 15 + 10 * 0.8 * 5},
+                {EditTool, LeftDragPastRightClick, 300, 200, 315, 195, PointCount, 0.0},
                 {SampleTool, LeftDrag, 300, 200, 300, 203,
                  [] { return double(CourseData::GetSampleNum(0)); }, 3.0},
                 {WidthTool, LeftDrag, 300, 200, 300, 205, CourseData::GetWidthScale, 0.5},
@@ -348,7 +357,7 @@ protected:
 // 200 pixels of upward drag make one segment. Nothing refreshes hidden views, so the
 // picture is made anew when the view is shown.
 TEST_F(PerspecWindowTest, DragsMoveTheCameraAndEditsMadeWhileHiddenShowWhenTheViewComesBack) {
-    Perform(PerspecWindow::GetWindow(), ShowsWireframe,
+    Perform(PerspecWindow::GetWindow(), [] { return ShowsPerspective(PerspecDisp::Wireframe); },
             {
                 {EditTool, LeftDrag, 50, 150, 50, 50, PerspectiveCameraPlace, 0.5},
                 {EditTool, LeftDrag, 50, 150, 50, 170, PerspectiveCameraPlace, -0.1},
@@ -357,7 +366,7 @@ TEST_F(PerspecWindowTest, DragsMoveTheCameraAndEditsMadeWhileHiddenShowWhenTheVi
     CourseData::SetPosition(1, -120, 0, 300);
     WinMain::RefreshShownViews();
     ShowLayout(RollLayoutButton);
-    EXPECT_TRUE(ShowsWireframe());
+    EXPECT_TRUE(ShowsPerspective(PerspecDisp::Wireframe));
 }
 
 TEST_F(PerspecWindowTest, TheButtonBarChoosesWireframeOrTexture) {

@@ -32,7 +32,8 @@ void ChangeCourse() {
 using MainWindowTest = DesignerTest;
 
 // File > New on a changed course goes by the answer to the prompt and then to the save
-// dialog, and so does closing; an unchanged course is never prompted for.
+// dialog, and so does closing; an unchanged course is never prompted for (the edit
+// history's test closes one).
 TEST_F(MainWindowTest, NewAsksBeforeAChangedCourseIsLost) {
     Command(NewCommand);
     Command(OpenCommand);
@@ -78,26 +79,30 @@ TEST_F(MainWindowTest, NewAsksBeforeAChangedCourseIsLost) {
     boxAnswers = {platform::AnswerYes};
     fileAnswers = {dir.File("missing/course.cus")};
     EXPECT_FALSE(CloseMainWindow());
-    CourseData::NewCourse();
-    const size_t asked = boxes.size();
-    EXPECT_TRUE(CloseMainWindow());
-    EXPECT_EQ(boxes.size(), asked);
 }
 
 // Save As writes the course under the name exactly as typed, Export writes its mesh and
-// Open loads the course chosen, each through its own kind of dialog. The views show at
-// once the course that New or Open leaves.
-TEST_F(MainWindowTest, TheFileCommandsWorkOnTheChosenFile) {
+// Open loads the course chosen, each through its own kind of dialog, which opens where its
+// last file went, however long that folder's path. The views show at once the course that
+// New or Open leaves.
+TEST_F(MainWindowTest, TheFileCommandsWorkOnTheChosenFileAndRememberItsFolder) {
     PlaceMainWindow(700, 500);
     ShowLayout(TopViewButton);
     ChangeCourse();
-    fileAnswers = {dir.File("abc"), dir.File("mesh.cob"), dir.File("abc")};
+    std::filesystem::path courses = dir.Path();
+    for (int i = 0; i < 6; ++i) {
+        courses /= std::string(60, static_cast<char>('a' + i));
+    }
+    std::filesystem::create_directories(courses);
+    std::filesystem::create_directories(dir.Path() / "meshes");
+    const std::string course = (courses / "abc").string();
+    fileAnswers = {course, dir.File("meshes/mesh.cob"), course};
     Command(SaveAsCommand);
     Command(ExportCommand);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("abc.cus")));
+    EXPECT_FALSE(std::filesystem::exists(course + ".cus"));
     EXPECT_EQ(CourseData::IsChanged(), 0);
     ASSERT_EQ(ExportCob(dir.File("expected.cob").c_str()), 0);
-    EXPECT_EQ(ReadBytes(dir.File("mesh.cob")), ReadBytes(dir.File("expected.cob")));
+    EXPECT_EQ(ReadBytes(dir.File("meshes/mesh.cob")), ReadBytes(dir.File("expected.cob")));
     for (int command : {NewCommand, OpenCommand}) {
         Command(command);
         EXPECT_TRUE(ShowsView(ParallelWindow::GetWindow(0), ParallelWindow::GetCamera(0),
@@ -106,19 +111,32 @@ TEST_F(MainWindowTest, TheFileCommandsWorkOnTheChosenFile) {
     }
     EXPECT_EQ(CourseData::GetPointNum(), 2);
     EXPECT_TRUE(boxes.empty());
+    Command(SaveAsCommand);
+    Command(ExportCommand);
+    EXPECT_EQ(std::filesystem::current_path(), dir.Path());
 
-    const std::pair<platform::FileDialogMode, platform::FileFilter> asked[] = {
-        {platform::FileDialogMode::Save, {"Course(*.cus)", "*.cus"}},
-        {platform::FileDialogMode::Save, {"cob(*.cob)", "*.cob"}},
-        {platform::FileDialogMode::Open, {"Course(*.cus)", "*.cus"}},
-    };
-    ASSERT_EQ(dialogs.size(), 3u);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(dialogs[i].mode, asked[i].first) << i;
-        ASSERT_EQ(dialogs[i].filters.size(), 1u) << i;
-        EXPECT_EQ(dialogs[i].filters[0].text, asked[i].second.text) << i;
-        EXPECT_EQ(dialogs[i].filters[0].pattern, asked[i].second.pattern) << i;
+    std::string asked;
+    for (const platform::FileDialogRequest& dialog : dialogs) {
+        asked += dialog.mode == platform::FileDialogMode::Save ? "save" : "open";
+        for (const platform::FileFilter& filter : dialog.filters) {
+            asked += " " + filter.text + " " + filter.pattern;
+        }
+        asked += " in " + dialog.initialDirectory + "; ";
     }
+    const std::string start = dir.Path().string();
+    EXPECT_EQ(asked, "save Course(*.cus) *.cus in " + start + "; save cob(*.cob) *.cob in " +
+                         start + "; open Course(*.cus) *.cus in " + start +
+                         "; save Course(*.cus) *.cus in " + courses.string() +
+                         "; save cob(*.cob) *.cob in " + dir.File("meshes") + "; ");
+
+    // A remembered folder that has gone, or an empty one, means the start directory again.
+    std::filesystem::remove_all(courses);
+    Profile::WriteString(dir.File("Settei.ini"), "CobFileSave", "LoadFileDir", "");
+    Command(SaveAsCommand);
+    Command(ExportCommand);
+    ASSERT_EQ(dialogs.size(), 7u);
+    EXPECT_EQ(dialogs[5].initialDirectory, start);
+    EXPECT_EQ(dialogs[6].initialDirectory, start);
 }
 
 // The open failure's box has its text and title the other way round. Before Open comes
@@ -143,38 +161,6 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedOrWrittenIsReported) {
     fileAnswers = {std::string()}; // an empty choice is a cancel
     Command(SaveAsCommand);
     EXPECT_TRUE(boxes.empty());
-}
-
-// Each dialog opens where its last file went, however long that folder's path.
-TEST_F(MainWindowTest, EachDialogRemembersItsOwnDirectory) {
-    std::filesystem::path courses = dir.Path();
-    for (int i = 0; i < 6; ++i) {
-        courses /= std::string(60, static_cast<char>('a' + i));
-    }
-    std::filesystem::create_directories(courses);
-    std::filesystem::create_directories(dir.Path() / "meshes");
-    fileAnswers = {(courses / "a.cus").string(), dir.File("meshes/a.cob")};
-    Command(SaveAsCommand);
-    Command(ExportCommand);
-    Command(OpenCommand);
-    Command(SaveAsCommand);
-    Command(ExportCommand);
-    EXPECT_TRUE(std::filesystem::exists(courses / "a.cus"));
-    ASSERT_EQ(dialogs.size(), 5u);
-    EXPECT_EQ(dialogs[0].initialDirectory, dir.Path().string());
-    EXPECT_EQ(dialogs[2].initialDirectory, dir.Path().string());
-    EXPECT_EQ(dialogs[3].initialDirectory, courses.string());
-    EXPECT_EQ(dialogs[4].initialDirectory, dir.File("meshes"));
-    EXPECT_EQ(std::filesystem::current_path(), dir.Path());
-
-    // A remembered folder that has gone, or an empty one, means the start directory again.
-    std::filesystem::remove_all(courses);
-    Profile::WriteString(dir.File("Settei.ini"), "CobFileSave", "LoadFileDir", "");
-    Command(SaveAsCommand);
-    Command(ExportCommand);
-    ASSERT_EQ(dialogs.size(), 7u);
-    EXPECT_EQ(dialogs[5].initialDirectory, dir.Path().string());
-    EXPECT_EQ(dialogs[6].initialDirectory, dir.Path().string());
 }
 
 TEST_F(MainWindowTest, HelpOpensTheDocumentAndAboutNamesTheProgram) {

@@ -16,11 +16,17 @@ e2e_start_x() {
     for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 }
 
+# Waits up to $2 seconds for a shown window titled exactly $1 and prints its id.
+wait_window() {
+    found=$(timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$found" ] && echo "$found"
+}
+
 # Starts the designer with the given arguments and waits for its window.
 e2e_start_designer() {
     "$velmora" "$@" >velmora.log 2>&1 &
     app=$!
-    window=$("$xhelper" wait VelmoraV1.0 20)
+    window=$(wait_window VelmoraV1.0 20)
     sleep 1
 }
 
@@ -35,16 +41,11 @@ e2e_begin() {
     e2e_start_designer "$@"
 }
 
-# Waits up to ten seconds for the program to end.
-e2e_wait_end() {
-    for _ in $(seq 100); do kill -0 $app 2>/dev/null || return 0; sleep 0.1; done
-    echo "the designer did not end"; kill $app; exit 1
-}
-
-# Asks the window to close as a window manager would and waits for the program to end.
+# Asks the window to close as a window manager would and waits up to ten seconds for the
+# program to end.
 e2e_close_designer() {
-    "$xhelper" close VelmoraV1.0
-    e2e_wait_end
+    "$xhelper" close "$window"
+    timeout 10 tail --pid=$app -f /dev/null || { echo "the designer did not end"; kill $app; exit 1; }
     wait $app
 }
 
@@ -76,20 +77,28 @@ file_menu() {
 
 # Waits until no window titled $1 is left, for a dialog answered a moment ago.
 window_gone() {
-    for _ in $(seq 50); do "$xhelper" wait "$1" 0.05 >/dev/null 2>&1 || return 0; sleep 0.2; done
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null || return 0
+        sleep 0.2
+    done
     echo "the window \"$1\" stayed"; exit 1
 }
 
 # The save dialog's title: the toolkit's dialogs speak Japanese.
 save_title="名前を付けて保存"
 
-# File > Save As, then the name typed into the save dialog.
-e2e_save_as() {
-    file_menu 4
-    "$xhelper" wait "$save_title" 10 >/dev/null || { echo "no save dialog"; exit 1; }
+# Types the name into the save dialog that shows now and answers it with Return.
+type_file_name() {
+    wait_window "$save_title" 10 >/dev/null || { echo "no save dialog"; exit 1; }
     sleep 0.3
     xdotool type --delay 20 "$1"
     xdotool key Return
+}
+
+# File > Save As, then the name typed into the save dialog.
+e2e_save_as() {
+    file_menu 4
+    type_file_name "$1"
     window_gone "$save_title"
     sleep 0.3
 }

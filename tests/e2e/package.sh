@@ -48,7 +48,7 @@ done
 cd start
 /usr/bin/velmora >../velmora.log 2>&1 &
 app=$!
-"$xhelper" wait VelmoraV1.0 20 >/dev/null
+window=$(wait_window VelmoraV1.0 20)
 cmp -s Texture.bmp /usr/share/velmora/Texture.bmp || { echo "Texture.bmp was not copied"; exit 1; }
 cmp -s SetButton.wav /usr/share/velmora/SetButton.wav ||
     { echo "SetButton.wav was not copied"; exit 1; }

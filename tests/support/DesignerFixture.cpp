@@ -36,7 +36,7 @@ void DesignerTest::SetUp() {
         (std::strcmp(what, "sound") == 0 ? sounds : helps).push_back(path);
     });
     BeforeStart();
-    ASSERT_TRUE(WinMain::StartUp(StartFile()));
+    ASSERT_TRUE(WinMain::StartUp(nullptr));
     started = true;
     platform::ProcessPendingEvents();
 }

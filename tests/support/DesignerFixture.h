@@ -26,7 +26,6 @@ protected:
     void TearDown() override;
     // What a test prepares in the start directory before the designer starts.
     virtual void BeforeStart() {}
-    virtual const char* StartFile() { return nullptr; }
 
     // Closes the main window as the user would; true when it was destroyed.
     bool CloseMainWindow();

@@ -79,17 +79,6 @@ protected:
 
 } // namespace
 
-TEST_F(PlatformWindowTest, ABorderedWindowsClientAreaLiesInsideItsFrame) {
-    const Rect client = GetClientRect(child);
-    EXPECT_EQ(client.right, 98);
-    EXPECT_EQ(client.bottom, 78);
-    const Point origin = ClientToScreen(child, {0, 0});
-    const Rect window = GetWindowRect(child);
-    EXPECT_EQ(origin.x, window.left + 1);
-    EXPECT_EQ(origin.y, window.top + 1);
-    EXPECT_EQ(GetClientRect(other).right, 100);
-}
-
 TEST_F(PlatformWindowTest, MovesOverAFreeWindowAskForTheCursorFirst) {
     QTest::mouseMove(Widget(other), QPoint(5, 6));
     ProcessPendingEvents();
@@ -112,7 +101,7 @@ TEST_F(PlatformWindowTest, CaptureSendsEveryMouseMessageToTheCapturingWindow) {
     EXPECT_EQ(GetCapture(), 0u);
 }
 
-// The surface is shown inside the frame of a bordered window.
+// The surface is shown inside the frame of a bordered window, where its client area lies.
 TEST_F(PlatformWindowTest, PaintingShowsTheSurfaceWithFullIntensityChannels) {
     paintColour = Rgb15(255, 0, 0);
     UpdateWindow(other);
@@ -124,6 +113,13 @@ TEST_F(PlatformWindowTest, PaintingShowsTheSurfaceWithFullIntensityChannels) {
     EXPECT_EQ(shown.pixel(1, 1), qRgb(255, 0, 0));
     EXPECT_EQ(shown.pixel(50, 50), qRgb(0, 0, 255));
 
+    EXPECT_EQ(GetClientRect(other).right, 100);
+    const Rect client = GetClientRect(child);
+    EXPECT_EQ(client.right, 98);
+    EXPECT_EQ(client.bottom, 78);
+    const Rect window = GetWindowRect(child);
+    EXPECT_EQ(ClientToScreen(child, {0, 0}).x, window.left + 1);
+    EXPECT_EQ(ClientToScreen(child, {0, 0}).y, window.top + 1);
     UpdateWindow(child);
     const QImage framed = Widget(child)->grab().toImage();
     EXPECT_EQ(framed.pixel(0, 0), qRgb(0, 0, 0));
