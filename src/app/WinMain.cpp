@@ -481,8 +481,14 @@ void EditSelectedPoint() {
         return;
     }
     const std::string title = "点 " + std::to_string(selected) + " の値";
+    std::vector<platform::FormField> fields;
+    const std::vector<std::string> labels = PointForm::Labels();
+    const std::vector<std::string> values = PointForm::Texts(selected);
+    for (size_t i = 0; i < labels.size(); ++i) {
+        fields.push_back({labels[i], values[i]});
+    }
     const std::optional<std::vector<std::string>> texts =
-        platform::EditForm(mainWindow, title, PointForm::Fields(selected), PointForm::Check);
+        platform::EditForm(mainWindow, title, fields, PointForm::Check);
     if (!texts) {
         return;
     }

@@ -18,7 +18,7 @@ constexpr double DegreesPerRadian = 180.0 / std::numbers::pi;
 
 enum Field { X, Y, Z, Bank, WidthA, WidthB, Samples, FieldNum };
 
-constexpr std::array<const char*, FieldNum> Labels{
+constexpr std::array<const char*, FieldNum> LabelNames{
     "x", "y (高さ)", "z", "バンク (度)", "幅A", "幅B", "サンプル数",
 };
 
@@ -59,7 +59,7 @@ std::optional<int32_t> Whole(std::string_view text) {
 }
 
 std::string Quoted(Field field) {
-    return std::string("「") + Labels[field] + "」";
+    return std::string("「") + LabelNames[field] + "」";
 }
 
 std::string CheckField(Field field, std::string_view text) {
@@ -89,7 +89,11 @@ std::string CheckField(Field field, std::string_view text) {
 
 } // namespace
 
-std::vector<platform::FormField> Fields(int point) {
+std::vector<std::string> Labels() {
+    return {LabelNames.begin(), LabelNames.end()};
+}
+
+std::vector<std::string> Texts(int point) {
     double x = 0.0;
     double y = 0.0;
     double z = 0.0;
@@ -99,20 +103,13 @@ std::vector<platform::FormField> Fields(int point) {
     double widthA = 0.0;
     double widthB = 0.0;
     CourseData::GetWidth(point, widthA, widthB);
-    const std::array<std::string, FieldNum> texts{
-        Text(x),
-        Text(y),
-        Text(z),
-        Text(roll * DegreesPerRadian),
-        Text(widthA),
-        Text(widthB),
-        std::to_string(CourseData::GetSampleNum(point)),
-    };
-    std::vector<platform::FormField> fields;
-    for (int field = 0; field < FieldNum; ++field) {
-        fields.push_back({Labels[field], texts[field]});
-    }
-    return fields;
+    return {Text(x),
+            Text(y),
+            Text(z),
+            Text(roll * DegreesPerRadian),
+            Text(widthA),
+            Text(widthB),
+            std::to_string(CourseData::GetSampleNum(point))};
 }
 
 std::string Check(const std::vector<std::string>& texts) {
@@ -133,8 +130,8 @@ std::string Check(const std::vector<std::string>& texts) {
 // the course as it was.
 void Apply(int point, const std::vector<std::string>& texts) {
     const auto value = [&texts](Field field) { return *Number(texts[field]); };
-    const std::vector<platform::FormField> before = Fields(point);
-    const auto changed = [&](Field field) { return value(field) != *Number(before[field].text); };
+    const std::vector<std::string> before = Texts(point);
+    const auto changed = [&](Field field) { return value(field) != *Number(before[field]); };
     if (changed(X) || changed(Y) || changed(Z)) {
         CourseData::SetPosition(point, value(X), value(Y), value(Z));
     }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/Dialogs.h"
-
 #include <string>
 #include <vector>
 
@@ -11,8 +9,9 @@ namespace PointForm {
 
 constexpr double MaxBankDegrees = 180.0;
 
-// The point's values, each with its label, as the form shows them at first.
-std::vector<platform::FormField> Fields(int point);
+// The fields' labels, and the point's values as the form shows them at first.
+std::vector<std::string> Labels();
+std::vector<std::string> Texts(int point);
 // What is wrong with the typed texts, naming the field; empty when every one is fine.
 std::string Check(const std::vector<std::string>& texts);
 // Sets the point to texts that Check passed; the point must be the selected one, whose

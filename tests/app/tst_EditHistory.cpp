@@ -151,24 +151,28 @@ TEST_F(EditHistoryTest, TheMenusCarryTheirShortcuts) {
         menus << menu->text();
     }
     EXPECT_EQ(menus.join(" "), "ﾌｧｲﾙ 編集 表示 ﾍﾙﾌﾟ");
-    const std::tuple<int, const char*, const char*> items[] = {
-        {NewCommand, "新規作成", "Ctrl+N"},
-        {OpenCommand, "開く", "Ctrl+O"},
-        {SaveCommand, "上書き保存", "Ctrl+S"},
-        {119, "名前を付けて保存", "Ctrl+Shift+S"},
-        {UndoCommand, "元に戻す", "Ctrl+Z"},
-        {RedoCommand, "やり直し", "Ctrl+Y; Ctrl+Shift+Z"},
-        {FitCommand, "全体を表示", "Home"},
-        {FrameCommand, "選択点を中央に表示", "F"},
-        {DeleteCommand, "", "Del"},
-        {ClearSelectionCommand, "", "Esc"},
+    // Hidden shortcuts keep to the main window, so that an open dialog keeps its keys.
+    constexpr auto App = Qt::ApplicationShortcut;
+    constexpr auto Own = Qt::WindowShortcut;
+    const std::tuple<int, const char*, const char*, Qt::ShortcutContext> items[] = {
+        {NewCommand, "新規作成", "Ctrl+N", App},
+        {OpenCommand, "開く", "Ctrl+O", App},
+        {SaveCommand, "上書き保存", "Ctrl+S", App},
+        {119, "名前を付けて保存", "Ctrl+Shift+S", App},
+        {UndoCommand, "元に戻す", "Ctrl+Z", App},
+        {RedoCommand, "やり直し", "Ctrl+Y; Ctrl+Shift+Z", App},
+        {FitCommand, "全体を表示", "Home", App},
+        {FrameCommand, "選択点を中央に表示", "F", App},
+        {CombCommand, "曲率コーム", "C", App},
+        {DeleteCommand, "", "Del", Own},
+        {ClearSelectionCommand, "", "Esc", Own},
     };
-    for (const auto& [identifier, text, keys] : items) {
+    for (const auto& [identifier, text, keys, context] : items) {
         const QAction* action = MenuAction(identifier);
         ASSERT_NE(action, nullptr) << keys;
         EXPECT_EQ(action->text().toStdString(), text);
         EXPECT_EQ(QKeySequence::listToString(action->shortcuts()).toStdString(), keys);
-        EXPECT_EQ(action->shortcutContext(), Qt::ApplicationShortcut) << keys;
+        EXPECT_EQ(action->shortcutContext(), context) << keys;
     }
 }
 
