@@ -8,7 +8,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -92,6 +94,29 @@ TEST_F(RealDialogTest, TheSavePromptSpeaksJapaneseAndItsNoDiscards) {
 
     WhenShown<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
     EXPECT_EQ(WinMain::ConfirmDiscard(WinMain::GetMainWindow()), 0) << "No discards the changes";
+}
+
+// A refused OK shows the check's words and keeps the form open; Cancel gives nothing.
+TEST_F(RealDialogTest, AFormShowsWhyItRefusesAndStaysOpen) {
+    const std::vector<platform::FormField> fields{{"a", "1"}, {"b", "2"}};
+    const auto check = [](const std::vector<std::string>& texts) {
+        return texts[1] == "bad" ? std::string("b is bad") : std::string();
+    };
+    QString shown;
+    WhenShown<QDialog>([&shown](QDialog& form) {
+        const QList<QLineEdit*> lines = form.findChildren<QLineEdit*>();
+        lines[1]->setText("bad");
+        auto* buttons = form.findChild<QDialogButtonBox*>();
+        buttons->button(QDialogButtonBox::Ok)->click();
+        shown = form.findChild<QLabel*>("problem")->text();
+        lines[1]->setText("good");
+        buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    const auto texts = platform::EditForm(WinMain::GetMainWindow(), "form", fields, check);
+    EXPECT_EQ(shown, "b is bad");
+    EXPECT_EQ(texts, (std::vector<std::string>{"1", "good"}));
+    WhenShown<QDialog>([](QDialog& form) { form.reject(); });
+    EXPECT_FALSE(platform::EditForm(WinMain::GetMainWindow(), "form", fields, check));
 }
 
 // The language is chosen when the toolkit starts, so a fresh process starts under the LANG

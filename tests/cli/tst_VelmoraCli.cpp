@@ -54,29 +54,44 @@ TEST(VelmoraCli, UsageAndVersion) {
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "velmora-cli " VELMORA_VERSION "\n");
     // The shell splits each line into the words given to the tool.
-    for (const char* wrong : {"", "info", "info a b", "export-cob a", "frobnicate", "--help x"}) {
+    for (const char* wrong :
+         {"", "info", "info a b", "export-cob a", "frobnicate", "--help x", "check",
+          "check a --max-bank", "check a --max-gradient -1", "check a --frob 1"}) {
         const Outcome o = Cli(dir, {wrong});
         EXPECT_EQ(o.status, 2) << wrong;
         EXPECT_NE(o.err.find("Usage:"), std::string::npos);
     }
 }
 
-// Every info.json under the test data is the one line that info prints for the course.cus
-// beside it.
-TEST(VelmoraCli, InfoDescribesTheCourse) {
+// Every info.json and check.json under the test data is the one line that info or check
+// prints for the course.cus beside it; check ends with status 4 when it warns.
+TEST(VelmoraCli, InfoAndCheckDescribeTheCourse) {
     TempDir dir;
     int cases = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(VELMORA_TEST_DATA)) {
-        if (entry.path().filename() != "info.json") {
+        const std::string name = entry.path().filename().string();
+        if (name != "info.json" && name != "check.json") {
             continue;
         }
         const std::filesystem::path folder = entry.path().parent_path();
-        const Outcome o = Cli(dir, {"info", (folder / "course.cus").string()});
-        EXPECT_EQ(o.status, 0) << folder;
-        EXPECT_EQ(o.out, ReadText(entry.path().string())) << folder;
+        const std::string expected = ReadText(entry.path().string());
+        const bool warns =
+            name == "check.json" && expected.find(R"("warnings":[])") == std::string::npos;
+        const Outcome o =
+            Cli(dir, {name.substr(0, name.find('.')), (folder / "course.cus").string()});
+        EXPECT_EQ(o.status, warns ? 4 : 0) << entry.path();
+        EXPECT_EQ(o.out, expected) << entry.path();
         ++cases;
     }
-    EXPECT_GE(cases, 2);
+    EXPECT_GE(cases, 4);
+    // Limits raised past the fold course's climb and bank leave its folds.
+    const Outcome o = Cli(dir, {"check", VELMORA_TEST_DATA "/views/fold/course.cus",
+                                "--max-gradient", "27.2", "--max-bank", "40.2"});
+    EXPECT_EQ(o.status, 4);
+    EXPECT_EQ(o.out.find(R"("kind":"steep")"), std::string::npos);
+    EXPECT_EQ(o.out.find(R"("kind":"bank")"), std::string::npos);
+    EXPECT_NE(o.out.find(R"("kind":"edge-fold","segment":1,"t":0.765625,"side":"B")"),
+              std::string::npos);
 }
 
 TEST(VelmoraCli, ExportAndResaveWriteWhatTheModelWrites) {
@@ -101,6 +116,7 @@ TEST(VelmoraCli, FailuresNameTheFileAndWhatIsWrong) {
         {{"info", "nowhere.cus"}, "nowhere.cus: cannot open (No such file or directory)"},
         {{"info", "fifo.cus"}, "fifo.cus: cannot open (not a regular file)"},
         {{"export-cob", "bad.cus", "out.cob"}, "bad.cus: not a valid course file"},
+        {{"check", "bad.cus"}, "bad.cus: not a valid course file"},
         {{"resave", Sample, "no/such/dir.cus"},
          "no/such/dir.cus: cannot write (No such file or directory)"},
         {{"render", Sample, "locked.png", "--view", "top"},
