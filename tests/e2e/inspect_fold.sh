@@ -3,7 +3,8 @@
 # under the tool panel lists the fold on each side of the hairpin's point in the warnings'
 # own colour. A real click on the second selects that point, Return opens its form, and the
 # inner half-width typed there ends the fold: the inspector lists no warning any more, and
-# Ctrl+S saves to the opened file a course that the command-line check passes.
+# Ctrl+S saves to the opened file a course that the command-line check passes. It leaves
+# inspector.png, the README's picture of the listed folds, in RUNDIR.
 # Usage: inspect_fold.sh VELMORA XHELPER VELMORA_CLI COURSE RUNDIR
 . "$(dirname "$0")/lib.sh"
 cli=$3
@@ -15,6 +16,7 @@ e2e_begin "$course"
 ink="160 0 160"
 warning_below() { "$xhelper" find $ink 0 "$1" 91 $((600 - $1)); }
 first=$(warning_below 340) || { echo "no warning listed"; exit 1; }
+"$xhelper" shot inspector.png 0 0 800 600
 second=$(warning_below $((${first#* } + 12))) || { echo "only one warning listed"; exit 1; }
 click 30 $((${second#* } + 3))
 
