@@ -203,6 +203,7 @@ void WarnAlongSegment(std::span<const Probe> probes, const Limits& limits,
 // crossing, coarse enough that a long course has few parts sharing a grid cell.
 
 constexpr int IntervalsPerPart = 4;
+constexpr double MaxCellsAcross = 1 << 20;
 
 struct Part {
     size_t probe; // the part runs from this probe to the one IntervalsPerPart later
@@ -326,14 +327,21 @@ public:
     explicit PartGrid(const std::vector<Part>& parts) : parts(parts) {
         double sum = 0.0;
         double largest = 0.0;
+        double farX = -INFINITY;
+        double farZ = -INFINITY;
         for (const Part& p : parts) {
             const double extent = std::max(p.highX - p.lowX, p.highZ - p.lowZ);
             sum += extent;
             largest = std::max(largest, extent);
             originX = std::min(originX, p.lowX);
             originZ = std::min(originZ, p.lowZ);
+            farX = std::max(farX, p.highX);
+            farZ = std::max(farZ, p.highZ);
         }
-        cell = std::max(2.0 * sum / static_cast<double>(parts.size()), largest / 4.0);
+        // The road is one connected strip, so it spans about as many cells as it has parts;
+        // the last bound keeps cell numbers small whatever rounding does to the extents.
+        cell = std::max({2.0 * sum / static_cast<double>(parts.size()), largest / 4.0,
+                         std::max(farX - originX, farZ - originZ) / MaxCellsAcross});
         if (cell > 0.0) {
             List();
         }
