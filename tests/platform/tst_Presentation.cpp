@@ -7,7 +7,6 @@ using namespace platform;
 TEST(PresentationTest, FiveBitChannelsSpreadOverTheFullEightBitRange) {
     EXPECT_EQ(ToRgb888(0x0000), 0xFF000000u);
     EXPECT_EQ(ToRgb888(0x7FFF), 0xFFFFFFFFu);
-    EXPECT_EQ(ToRgb888(0x7C00), 0xFFFF0000u);
     // 1 -> 8, 16 -> 132, 30 -> 247: (c << 3) | (c >> 2).
     EXPECT_EQ(ToRgb888(static_cast<Colour15>((1 << 10) | (16 << 5) | 30)), 0xFF0884F7u);
 }

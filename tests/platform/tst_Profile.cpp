@@ -71,17 +71,23 @@ TEST_F(ProfileTest, ASettingsFileThatIsNotARegularFileIsLeftAlone) {
     ASSERT_EQ(mkfifo(ini.c_str(), 0600), 0);
     EXPECT_EQ(InChild([&] { return Profile::GetInt(ini, "A", "k", 7); }), 7);
     EXPECT_EQ(InChild([&] { return Profile::WriteInt(ini, "A", "k", 1); }), 1);
-    struct stat info {};
-    ASSERT_EQ(lstat(ini.c_str(), &info), 0);
-    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_TRUE(std::filesystem::is_fifo(std::filesystem::symlink_status(ini)));
 }
 
-TEST_F(ProfileTest, NamesMatchWithoutCaseOrSurroundingBlanks) {
+// Names match without case or blanks around them; the first section and key of a name count.
+TEST_F(ProfileTest, TheFirstSectionAndKeyMatchingANameCount) {
     Put("  [ mainWINDOW ]  \r\n\tTOP  =  12  \r\nAZ=7\r\n");
     EXPECT_EQ(Profile::GetInt(ini, "MainWindow", " top", 0), 12);
     EXPECT_EQ(Profile::GetInt(ini, "MainWindow", "az", 0), 7);
     ASSERT_EQ(Profile::WriteInt(ini, "MAINWINDOW", "Top", 13), 0);
     EXPECT_EQ(ReadText(ini), "  [ mainWINDOW ]  \r\nTop=13\r\nAZ=7\r\n");
+
+    Put("[A]\r\nk=1\r\nk=2\r\n[a]\r\nk=3\r\nj=4\r\n");
+    EXPECT_EQ(Profile::GetInt(ini, "A", "k", 0), 1);
+    EXPECT_EQ(Profile::GetInt(ini, "A", "j", 0), 0);
+    ASSERT_EQ(Profile::WriteInt(ini, "A", "k", 9), 0);
+    ASSERT_EQ(Profile::WriteInt(ini, "A", "j", 5), 0);
+    EXPECT_EQ(ReadText(ini), "[A]\r\nk=9\r\nk=2\r\nj=5\r\n[a]\r\nk=3\r\nj=4\r\n");
 }
 
 TEST_F(ProfileTest, WritingKeepsEveryOtherLine) {
@@ -100,15 +106,6 @@ TEST_F(ProfileTest, WritingKeepsEveryOtherLine) {
     ASSERT_EQ(Profile::WriteString(ini, "B", "c", "3"), 0);
     ASSERT_EQ(Profile::WriteString(ini, "New", "n", "4"), 0);
     EXPECT_TRUE(ReadText(ini).ends_with("\n[B]\nb=2\r\nc=3\r\n[New]\r\nn=4\r\n"));
-}
-
-TEST_F(ProfileTest, FirstSectionAndFirstKeyOfANameCount) {
-    Put("[A]\r\nk=1\r\nk=2\r\n[a]\r\nk=3\r\nj=4\r\n");
-    EXPECT_EQ(Profile::GetInt(ini, "A", "k", 0), 1);
-    EXPECT_EQ(Profile::GetInt(ini, "A", "j", 0), 0);
-    ASSERT_EQ(Profile::WriteInt(ini, "A", "k", 9), 0);
-    ASSERT_EQ(Profile::WriteInt(ini, "A", "j", 5), 0);
-    EXPECT_EQ(ReadText(ini), "[A]\r\nk=9\r\nk=2\r\nj=5\r\n[a]\r\nk=3\r\nj=4\r\n");
 }
 
 TEST_F(ProfileTest, FailedWritesReportAndKeepTheFile) {

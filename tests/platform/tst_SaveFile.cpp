@@ -180,9 +180,7 @@ TEST(SaveFile, RefusesTargetsThatAreNotWritableRegularFiles) {
     for (const std::string& target : {fifo, dir.File("to-fifo"), dir.Path().string()}) {
         EXPECT_EQ(SaveFailure(target, "x"), "not a regular file") << target;
     }
-    struct stat info {};
-    ASSERT_EQ(lstat(fifo.c_str(), &info), 0);
-    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_TRUE(std::filesystem::is_fifo(std::filesystem::symlink_status(fifo)));
 
     const std::string locked = dir.File("locked.txt");
     WriteBytes(locked, {'k', 'e', 'p', 't'});

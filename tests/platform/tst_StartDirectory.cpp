@@ -47,33 +47,24 @@ TEST(StartDirectory, FindsTheDataAndTheHelpFromTheExecutable) {
                                      fs::path(VELMORA_SOURCE_DIR) / "Help" / "index.html"}));
 }
 
-TEST(StartDirectory, CopiesEveryDefaultIntoAnEmptyStartDirectory) {
-    Installed installed;
-    StartDirectory::CopyDefaults(installed.data, installed.start.Path());
-
-    const fs::path start = installed.start.Path();
-    EXPECT_EQ(ReadText((start / "Texture.bmp").string()), "texture");
-    EXPECT_EQ(ReadText((start / "SetButton.wav").string()), "sound");
-    EXPECT_EQ(ReadText((start / "Help" / "index.html").string()), "index");
-    EXPECT_EQ(ReadText((start / "Help" / "images" / "top.png").string()), "picture");
-    // Nothing but the defaults, and no temporary copies left behind.
-    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(start), {}), 6);
-}
-
-TEST(StartDirectory, NeverReplacesWhatTheUserHas) {
+// Every default the start directory lacks is copied in; what the user has is never replaced.
+TEST(StartDirectory, CopiesOnlyTheDefaultsTheStartDirectoryLacks) {
     Installed installed;
     const fs::path start = installed.start.Path();
     WriteText(start / "Help" / "index.html", "my notes");
-    fs::create_symlink(start / "elsewhere.wav", start / "SetButton.wav");
+    fs::create_symlink(start / "elsewhere.bmp", start / "Texture.bmp");
 
     StartDirectory::CopyDefaults(installed.data, start);
 
+    EXPECT_EQ(ReadText((start / "SetButton.wav").string()), "sound");
     EXPECT_EQ(ReadText((start / "Help" / "index.html").string()), "my notes");
     // The dangling link stays as it is; nothing is written through it.
-    EXPECT_TRUE(fs::is_symlink(start / "SetButton.wav"));
-    EXPECT_FALSE(fs::exists(start / "elsewhere.wav"));
+    EXPECT_TRUE(fs::is_symlink(start / "Texture.bmp"));
+    EXPECT_FALSE(fs::exists(start / "elsewhere.bmp"));
     // Only what is missing in the user's help folder is filled in.
     EXPECT_EQ(ReadText((start / "Help" / "images" / "top.png").string()), "picture");
+    // Nothing but the defaults, and no temporary copies left behind.
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(start), {}), 6);
 }
 
 TEST(StartDirectory, SkipsWhatCannotBeCopied) {

@@ -57,14 +57,9 @@ TEST_F(SpPointControlTest, EditDragsTurnTheRollOrChangeAndFixItsSlope) {
     EXPECT_DOUBLE_EQ(RollOf(1), 0.0);
 }
 
-TEST_F(SpPointControlTest, TheZoomToolScalesTheDialByAHundredthPerPixelUp) {
-    EXPECT_TRUE(SpPointControl::Drag(camera, CameraZoomTool, Roll, 10));
-    EXPECT_DOUBLE_EQ(camera.GetZoom(), 0.9);
-    EXPECT_TRUE(SpPointControl::Drag(camera, CameraZoomTool, Handle, -30));
-    EXPECT_DOUBLE_EQ(camera.GetZoom(), 1.2);
-}
-
-TEST_F(SpPointControlTest, OtherToolsAndDragsWithoutASelectionChangeNothing) {
+// Other tools, and edits without a selection, change nothing; the zoom tool then scales the dial
+// from zoom 1 by a hundredth per pixel up.
+TEST_F(SpPointControlTest, OtherToolsChangeNothingAndTheZoomToolScalesTheDial) {
     const std::vector<unsigned char> before = CourseData::SaveToBytes();
     for (int tool : {101, 102, 103, 104, 0}) { // sample count, width, loop, move, none
         EXPECT_FALSE(SpPointControl::Drag(camera, tool, Roll, 10)) << tool;
@@ -75,7 +70,11 @@ TEST_F(SpPointControlTest, OtherToolsAndDragsWithoutASelectionChangeNothing) {
     EXPECT_FALSE(SpPointControl::Drag(camera, EditTool, Handle, 10));
     CourseData::SetHandle(1, CourseData::HandlePoint);
     EXPECT_EQ(CourseData::SaveToBytes(), before);
-    EXPECT_DOUBLE_EQ(camera.GetZoom(), 1.0);
+
+    EXPECT_TRUE(SpPointControl::Drag(camera, CameraZoomTool, Roll, 10));
+    EXPECT_DOUBLE_EQ(camera.GetZoom(), 0.9);
+    EXPECT_TRUE(SpPointControl::Drag(camera, CameraZoomTool, Handle, -30));
+    EXPECT_DOUBLE_EQ(camera.GetZoom(), 1.2);
 }
 
 TEST_F(SpPointControlTest, AnEditPressGripsWhatItHitsAndKeepsTheGripOnAMiss) {
