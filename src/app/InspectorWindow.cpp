@@ -80,10 +80,8 @@ void Create(platform::WindowHandle parent) {
 }
 
 void End() {
-    if (panel != 0) {
-        platform::DestroyWindow(panel);
-        platform::UnregisterWindowClass(ClassName);
-    }
+    platform::DestroyWindow(panel);
+    platform::UnregisterWindowClass(ClassName);
     panel = 0;
     font.reset();
     analysis = {};

@@ -103,17 +103,20 @@ TEST_F(RealDialogTest, AFormShowsWhyItRefusesAndStaysOpen) {
         return texts[1] == "bad" ? std::string("b is bad") : std::string();
     };
     QString shown;
-    WhenShown<QDialog>([&shown](QDialog& form) {
+    bool keptOpen = false;
+    WhenShown<QDialog>([&shown, &keptOpen](QDialog& form) {
         const QList<QLineEdit*> lines = form.findChildren<QLineEdit*>();
         lines[1]->setText("bad");
         auto* buttons = form.findChild<QDialogButtonBox*>();
         buttons->button(QDialogButtonBox::Ok)->click();
         shown = form.findChild<QLabel*>("problem")->text();
+        keptOpen = form.isVisible();
         lines[1]->setText("good");
         buttons->button(QDialogButtonBox::Ok)->click();
     });
     const auto texts = platform::EditForm(WinMain::GetMainWindow(), "form", fields, check);
     EXPECT_EQ(shown, "b is bad");
+    EXPECT_TRUE(keptOpen);
     EXPECT_EQ(texts, (std::vector<std::string>{"1", "good"}));
     WhenShown<QDialog>([](QDialog& form) { form.reject(); });
     EXPECT_FALSE(platform::EditForm(WinMain::GetMainWindow(), "form", fields, check));
