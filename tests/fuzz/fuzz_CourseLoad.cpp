@@ -1,11 +1,12 @@
 // libFuzzer target for loading course files. Whatever bytes arrive, the course model must
 // either refuse them and keep the course it had, or take them so that what it saves is
 // the file itself (but for recomputed automatic tangents) and loads back to the same
-// bytes; an accepted course of modest size must also export to finite .cob text and draw
-// in every view. A broken rule traps; an internal failure, which ends the process, and
+// bytes; an accepted course must stand the course check, and one of modest size must also
+// export to finite .cob text and draw in every view. A broken rule traps; an internal failure, which ends the process, and
 // undefined behaviour while drawing are reported by libFuzzer.
 
 #include "model/CobExport.h"
+#include "model/CourseAnalysis.h"
 #include "model/CourseData.h"
 #include "model/CourseFile.h"
 #include "model/CourseSurface.h"
@@ -128,6 +129,7 @@ void CheckAccepted(std::span<const unsigned char> input, const CourseFile::Image
     Require(saved == ExpectedSave(file, *savedImage), "a loaded course saves what it read");
     Require(CourseData::LoadFromBytes(saved) == 0 && CourseData::SaveToBytes() == saved,
             "a saved course loads back to the same bytes");
+    (void)CourseAnalysis::Analyse();
     RequireFiniteExport();
     DrawEveryView();
 }
