@@ -38,8 +38,10 @@ void Paint(platform::WindowHandle window) {
     platform::EndPaint(window);
 }
 
+// Copies the warning first: centring the views checks the course again, which replaces
+// the list it came from.
 void ShowWarning(int index) {
-    const CourseAnalysis::Warning& warning = analysis.warnings[static_cast<size_t>(index)];
+    const CourseAnalysis::Warning warning = analysis.warnings[static_cast<size_t>(index)];
     CourseData::SetHandle(warning.place.segment, CourseData::HandlePoint);
     WinMain::FrameSelectedPoint();
     platform::SetStatusText(
