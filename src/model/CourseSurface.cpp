@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -52,19 +53,20 @@ Box Widened(const Box& b) {
     return w;
 }
 
-} // namespace
+// The unrolled road's side and up directions for a tangent; none for a zero tangent.
+struct Frame {
+    Vec3d side;
+    Vec3d up;
+};
 
-void CalcCourseEdge(const Vec3d& position, const Vec3d& tangent, double width1, double width2,
-                    double roll, Vec3d& edge1, Vec3d& edge2) {
+std::optional<Frame> FrameOf(const Vec3d& tangent) {
     const double tx = tangent.x;
     const double ty = tangent.y;
     const double tz = tangent.z;
     const double h = std::sqrt(tx * tx + tz * tz);
     const double l = std::sqrt(tx * tx + ty * ty + tz * tz);
     if (h == 0.0 && l == 0.0) {
-        edge1 = position;
-        edge2 = position;
-        return;
+        return std::nullopt;
     }
     // Heading as sine and cosine; a vertical tangent takes the x axis as its side.
     const double s = h != 0.0 ? tz / h : 1.0;
@@ -72,17 +74,41 @@ void CalcCourseEdge(const Vec3d& position, const Vec3d& tangent, double width1, 
     // Pitch as sine and cosine.
     const double a = ty / l;
     const double b = h / l;
-    const Vec3d side{s, 0.0, c};
-    const Vec3d up{c * a, b, -s * a};
+    return Frame{{s, 0.0, c}, {c * a, b, -s * a}};
+}
+
+} // namespace
+
+void CalcCourseEdge(const Vec3d& position, const Vec3d& tangent, double width1, double width2,
+                    double roll, Vec3d& edge1, Vec3d& edge2) {
+    const std::optional<Frame> frame = FrameOf(tangent);
+    if (!frame) {
+        edge1 = position;
+        edge2 = position;
+        return;
+    }
     // Roll about the forward axis: side′ = cos r · side + sin r · up.
     const double cr = std::cos(roll);
     const double sr = std::sin(roll);
     Vec3d rolled{};
     Vec3d lift{};
-    Add(rolled, Scale(rolled, side, cr), Scale(lift, up, sr));
+    Add(rolled, Scale(rolled, frame->side, cr), Scale(lift, frame->up, sr));
     Vec3d offset{};
     Add(edge1, position, Scale(offset, rolled, width1));
     Sub(edge2, position, Scale(offset, rolled, width2));
+}
+
+Vec3d CalcSectionNormal(const CourseSection& section) {
+    const std::optional<Frame> frame = FrameOf(section.tangent);
+    if (!frame) {
+        return {0.0, 1.0, 0.0};
+    }
+    // up′ = cos r · up − sin r · side.
+    const double cr = std::cos(section.roll);
+    const double sr = std::sin(section.roll);
+    Vec3d normal{};
+    Vec3d tilt{};
+    return Sub(normal, Scale(normal, frame->up, cr), Scale(tilt, frame->side, sr));
 }
 
 CourseSection GetPointSection(int index) {

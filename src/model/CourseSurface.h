@@ -30,6 +30,10 @@ CourseSection GetCourseSection(int segment, double t);
 // GetCourseSection of the segment whose curves these are.
 CourseSection SectionAt(const CourseData::SegmentCurves& curves, double t);
 void CalcSectionEdge(const CourseSection& section, Vec3d& edge1, Vec3d& edge2);
+// The road's up direction at the cross-section, a unit vector across the road and square
+// to the tangent, rolled with it: up′ = cos r · up − sin r · side. A section without a
+// direction faces straight up.
+Vec3d CalcSectionNormal(const CourseSection& section);
 
 struct Box {
     Vec3d low;
