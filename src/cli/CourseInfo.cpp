@@ -1,7 +1,7 @@
 #include "cli/CourseInfo.h"
 
+#include "base/DecimalText.h"
 #include "cli/CourseCheck.h"
-#include "cli/TextNumber.h"
 #include "model/CourseAnalysis.h"
 #include "model/CourseData.h"
 #include "model/CourseSurface.h"

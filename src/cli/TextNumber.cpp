@@ -7,11 +7,3 @@ bool ParseNumber(std::string_view text, double& value) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
-
-std::string JsonNumber(double value) {
-    if (!std::isfinite(value)) {
-        return "null";
-    }
-    char text[32];
-    return {text, std::to_chars(text, text + sizeof(text), value).ptr};
-}

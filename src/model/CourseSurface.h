@@ -48,13 +48,14 @@ struct Box {
 // 1 + Σ (k_i + 1) over the segments for a course with points, 0 for an empty one.
 int64_t GetCourseRowNum();
 
-// Visits every course row in order: row 0 at point 0, then for each segment its
-// k + 1 rows at t = dt, 2·dt, … (t advanced by repeated addition of dt = 1 / (k + 1)).
-template <class Visit> void ForEachCourseRow(Visit&& visit) {
+// Visits every course row in order, with the segment and t it lies at: row 0 at point 0
+// (segment 0, t 0), then for each segment its k + 1 rows at t = dt, 2·dt, … (t advanced
+// by repeated addition of dt = 1 / (k + 1)).
+template <class Visit> void ForEachCourseRowAt(Visit&& visit) {
     if (CourseData::GetPointNum() == 0) {
         return;
     }
-    visit(GetPointSection(0));
+    visit(0, 0.0, GetPointSection(0));
     const int segments = CourseData::GetSegmentNum();
     for (int segment = 0; segment < segments; ++segment) {
         const CourseData::SegmentCurves curves = CourseData::GetSegmentCurves(segment);
@@ -63,7 +64,12 @@ template <class Visit> void ForEachCourseRow(Visit&& visit) {
         double t = 0.0;
         for (int step = 0; step < steps; ++step) {
             t += dt;
-            visit(SectionAt(curves, t));
+            visit(segment, t, SectionAt(curves, t));
         }
     }
+}
+
+// ForEachCourseRowAt, each row's section alone.
+template <class Visit> void ForEachCourseRow(Visit&& visit) {
+    ForEachCourseRowAt([&visit](int, double, const CourseSection& section) { visit(section); });
 }

@@ -6,8 +6,9 @@ namespace RoadMesh {
 
 namespace {
 
+// 0 − z keeps a zero from turning into −0.
 Vec3d Exchanged(const Vec3d& v, double scale) {
-    return {v.x * scale, v.y * scale, -v.z * scale};
+    return {v.x * scale, v.y * scale, 0.0 - v.z * scale};
 }
 
 // Rows j and j + 1 hold vertices 2j, 2j + 1 and 2j + 2, 2j + 3.

@@ -64,26 +64,31 @@ TEST(VelmoraCli, UsageAndVersion) {
 }
 
 // Every info.json and check.json under the test data is the one line that info or check
-// prints for the course.cus beside it; check ends with status 4 when it warns.
-TEST(VelmoraCli, InfoAndCheckDescribeTheCourse) {
+// prints for the course.cus beside it (check ends with status 4 when it warns), and every
+// sampled.json the file that export writes for it as .json.
+TEST(VelmoraCli, InfoCheckAndExportDescribeTheCourse) {
     TempDir dir;
     int cases = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(VELMORA_TEST_DATA)) {
         const std::string name = entry.path().filename().string();
-        if (name != "info.json" && name != "check.json") {
+        if (name != "sampled.json" && name != "info.json" && name != "check.json") {
             continue;
         }
-        const std::filesystem::path folder = entry.path().parent_path();
+        const std::string course = (entry.path().parent_path() / "course.cus").string();
         const std::string expected = ReadText(entry.path().string());
-        const bool warns =
-            name == "check.json" && expected.find(R"("warnings":[])") == std::string::npos;
-        const Outcome o =
-            Cli(dir, {name.substr(0, name.find('.')), (folder / "course.cus").string()});
-        EXPECT_EQ(o.status, warns ? 4 : 0) << entry.path();
-        EXPECT_EQ(o.out, expected) << entry.path();
+        if (name == "sampled.json") {
+            EXPECT_EQ(Cli(dir, {"export", course, "out.json"}).status, 0) << entry.path();
+            EXPECT_EQ(ReadText(dir.File("out.json")), expected) << entry.path();
+        } else {
+            const bool warns =
+                name == "check.json" && expected.find(R"("warnings":[])") == std::string::npos;
+            const Outcome o = Cli(dir, {name.substr(0, name.find('.')), course});
+            EXPECT_EQ(o.status, warns ? 4 : 0) << entry.path();
+            EXPECT_EQ(o.out, expected) << entry.path();
+        }
         ++cases;
     }
-    EXPECT_GE(cases, 4);
+    EXPECT_GE(cases, 6);
     // Limits raised past the fold course's climb and bank leave its folds.
     const Outcome o = Cli(dir, {"check", VELMORA_TEST_DATA "/views/fold/course.cus",
                                 "--max-gradient", "27.2", "--max-bank", "40.2"});
@@ -117,6 +122,8 @@ TEST(VelmoraCli, FailuresNameTheFileAndWhatIsWrong) {
         {{"info", "fifo.cus"}, "fifo.cus: cannot open (not a regular file)"},
         {{"export-cob", "bad.cus", "out.cob"}, "bad.cus: not a valid course file"},
         {{"check", "bad.cus"}, "bad.cus: not a valid course file"},
+        {{"export", VELMORA_TEST_DATA "/empty/course.cus", "out.json"},
+         VELMORA_TEST_DATA "/empty/course.cus: the course has no road to export"},
         {{"resave", Sample, "no/such/dir.cus"},
          "no/such/dir.cus: cannot write (No such file or directory)"},
         {{"render", Sample, "locked.png", "--view", "top"},
