@@ -1,9 +1,9 @@
 #include "cli/RenderCommand.h"
 
+#include "cli/BundledTexture.h"
 #include "cli/SurfaceImage.h"
 #include "model/CourseAnalysis.h"
 #include "model/CourseData.h"
-#include "platform/StartDirectory.h"
 #include "render/CameraControl.h"
 #include "render/PerspecCamera.h"
 #include "render/PerspecTextureEngine.h"
@@ -16,8 +16,6 @@
 #include "views/SpPointDisp.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -100,19 +98,6 @@ void LoadTexture(const std::string& file) {
                            "velmora-cli: %s: not a usable texture; the road is drawn plain grey\n",
                            file.c_str());
     }
-}
-
-// An installed tool keeps the texture in its data directory; one run from the build tree
-// takes the source tree's.
-std::string BundledTexture() {
-    std::error_code error;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::filesystem::path data =
-        error ? std::filesystem::path() : StartDirectory::DataDirectory(executable);
-    if (!data.empty() && std::filesystem::exists(data / "Texture.bmp")) {
-        return (data / "Texture.bmp").string();
-    }
-    return VELMORA_BUNDLED_TEXTURE;
 }
 
 // The perspective window's camera (its lens, a surface of the options' size) at the

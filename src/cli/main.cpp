@@ -2,17 +2,17 @@
 
 #include "cli/CourseCheck.h"
 #include "cli/CourseInfo.h"
+#include "cli/ExportCommand.h"
 #include "cli/RenderCommand.h"
-#include "cli/TextNumber.h"
 #include "model/CobExport.h"
 #include "model/CourseData.h"
 #include "model/CourseSurface.h"
-#include "model/SampledCourseExport.h"
 #include "platform/OpenRegularFile.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,8 +23,6 @@ constexpr int ExitOk = 0;
 constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 constexpr int ExitWarnings = 4;
-// The exchange formats' factor from course units to metres: the .cob export's.
-constexpr double DefaultExportScale = 0.01;
 
 constexpr const char* Usage =
     "Usage: velmora-cli COMMAND [ARGUMENTS]\n"
@@ -35,11 +33,13 @@ constexpr const char* Usage =
     "                                 print the course's measurements and warnings as\n"
     "                                 JSON; exit status 4 when there are warnings\n"
     "  export-cob COURSE.cus OUT.cob  export the course as a trueSpace .cob mesh\n"
-    "  export COURSE.cus OUT.json|OUT.cob [--scale S]\n"
-    "                                 export the course in the format its extension\n"
-    "                                 names: .json the sample rows for engine scripts\n"
-    "                                 (in metres, the course scaled by S, default 0.01),\n"
-    "                                 .cob the trueSpace mesh\n"
+    "  export COURSE.cus OUT.glb|OUT.gltf|OUT.json|OUT.cob [--scale S]\n"
+    "         [--texture FILE.bmp]    export the course in the format its extension\n"
+    "                                 names: glTF 2.0 (.glb one file, .gltf with its .bin\n"
+    "                                 and .png beside it) textured with the bundled\n"
+    "                                 Texture.bmp or FILE.bmp, .json the sample rows for\n"
+    "                                 engine scripts, in metres (the course scaled by S,\n"
+    "                                 default 0.01), or .cob the trueSpace mesh\n"
     "  resave IN.cus OUT.cus          load a course and save it again\n"
     "  render COURSE.cus OUT.bmp|OUT.png --view VIEW [--size WxH] [--zoom Z]\n"
     "         [--center X,Y,Z] [--show-camera] [--grip-handle] [--warnings] [--comb]\n"
@@ -116,47 +116,17 @@ int ExportCobFile(const char* course, const char* out) {
     return ExportCob(out, &failure) == 0 ? ExitOk : CannotWrite(out, failure);
 }
 
-// The formats of export, by the output's extension.
-enum class ExportFormat { Json, Cob };
-
-std::optional<ExportFormat> FormatOf(std::string_view out) {
-    const size_t dot = out.rfind('.');
-    const std::string_view extension = dot == std::string_view::npos ? "" : out.substr(dot);
-    if (extension == ".json") {
-        return ExportFormat::Json;
-    }
-    if (extension == ".cob") {
-        return ExportFormat::Cob;
-    }
-    return std::nullopt;
-}
-
-// `--scale S`, S a positive number, or nothing; false on anything else.
-bool ParseScale(int count, char** options, std::optional<double>& scale) {
-    if (count == 0) {
-        return true;
-    }
-    double value = 0.0;
-    if (count != 2 || std::string_view(options[0]) != "--scale" ||
-        !ParseNumber(options[1], value) || value <= 0.0) {
-        return false;
-    }
-    scale = value;
-    return true;
-}
-
 int Export(int argc, char** argv) {
-    const char* out = argv[3];
-    const std::optional<ExportFormat> format = FormatOf(out);
+    const std::string out = argv[3];
+    const std::optional<ExportCommand::Format> format = ExportCommand::FormatOf(out);
     if (!format) {
-        return WrongUsage(std::string("the output must end in .json or .cob: ") + out);
+        return WrongUsage("the output must end in .glb, .gltf, .json or .cob: " + out);
     }
-    std::optional<double> scale;
-    if (!ParseScale(argc - 4, argv + 4, scale)) {
-        return WrongUsage("export takes only --scale S, S a number above 0");
-    }
-    if (scale && format == ExportFormat::Cob) {
-        return WrongUsage("--scale does not apply to .cob, whose scale is 0.01");
+    std::string error;
+    const std::optional<ExportCommand::Options> options =
+        ExportCommand::ParseOptions(*format, argc - 4, argv + 4, error);
+    if (!options) {
+        return WrongUsage(error);
     }
     if (!LoadCourse(argv[2])) {
         return ExitFailure;
@@ -165,11 +135,12 @@ int Export(int argc, char** argv) {
         return Fail(argv[2], "the course has no road to export");
     }
     std::string failure;
-    const int result =
-        format == ExportFormat::Cob
-            ? ExportCob(out, &failure)
-            : SampledCourseExport::Write(out, scale.value_or(DefaultExportScale), failure);
-    return result == 0 ? ExitOk : CannotWrite(out, failure);
+    const std::string name = std::filesystem::path(argv[2]).stem().string();
+    if (ExportCommand::Write(*format, out, name, *options, failure) != 0) {
+        (void)std::fprintf(stderr, "velmora-cli: %s\n", failure.c_str());
+        return ExitFailure;
+    }
+    return ExitOk;
 }
 
 int Resave(const char* course, const char* out) {
