@@ -56,7 +56,9 @@ TEST(VelmoraCli, UsageAndVersion) {
     // The shell splits each line into the words given to the tool.
     for (const char* wrong :
          {"", "info", "info a b", "export-cob a", "frobnicate", "--help x", "check",
-          "check a --max-bank", "check a --max-gradient -1", "check a --frob 1"}) {
+          "check a --max-bank", "check a --max-gradient -1", "check a --frob 1", "export a",
+          "export a b.obj", "export a b.json --scale 0", "export a b.json --scale",
+          "export a b.cob --scale 1", "export a b.json --texture t.bmp"}) {
         const Outcome o = Cli(dir, {wrong});
         EXPECT_EQ(o.status, 2) << wrong;
         EXPECT_NE(o.err.find("Usage:"), std::string::npos);
