@@ -3,6 +3,7 @@
 #include "cli/BundledTexture.h"
 #include "cli/TextNumber.h"
 #include "exchange/GltfExport.h"
+#include "exchange/ObjExport.h"
 #include "model/CobExport.h"
 #include "model/SampledCourseExport.h"
 
@@ -13,8 +14,8 @@ namespace {
 // The exchange formats' factor from course units to metres: the .cob export's.
 constexpr double DefaultScale = 0.01;
 
-bool IsGltf(Format format) {
-    return format == Format::Glb || format == Format::Gltf;
+bool IsTextured(Format format) {
+    return format == Format::Glb || format == Format::Gltf || format == Format::Obj;
 }
 
 int WriteFailed(const std::string& out, const std::string& why, std::string& failure) {
@@ -32,6 +33,9 @@ std::optional<Format> FormatOf(std::string_view out) {
     }
     if (extension == ".gltf") {
         return Format::Gltf;
+    }
+    if (extension == ".obj") {
+        return Format::Obj;
     }
     if (extension == ".json") {
         return Format::Json;
@@ -59,12 +63,12 @@ std::optional<Options> ParseOptions(Format format, int count, char** arguments,
                 return std::nullopt;
             }
             options.scale = scale;
-        } else if (option == "--texture" && IsGltf(format) && !value.empty()) {
+        } else if (option == "--texture" && IsTextured(format) && !value.empty()) {
             options.texture = std::string(value);
         } else {
             error = std::string(option) +
                     " is not an option of this export (--scale: all but .cob, whose scale is "
-                    "0.01; --texture FILE.bmp: .glb and .gltf)";
+                    "0.01; --texture FILE.bmp: .glb, .gltf and .obj)";
             return std::nullopt;
         }
     }
@@ -82,6 +86,9 @@ int Write(Format format, const std::string& out, const std::string& name, const 
         return SampledCourseExport::Write(out.c_str(), scale, why) == 0
                    ? 0
                    : WriteFailed(out, why, failure);
+    case Format::Obj:
+        return ObjExport::Write(out, scale, options.texture.value_or(BundledTexture()), name,
+                                failure);
     case Format::Glb:
     case Format::Gltf:
         break;

@@ -7,11 +7,11 @@
 // `velmora-cli export`: the loaded course in the format the output's extension names.
 namespace ExportCommand {
 
-enum class Format { Glb, Gltf, Json, Cob };
+enum class Format { Glb, Gltf, Obj, Json, Cob };
 
 struct Options {
     std::optional<double> scale;        // course units to metres; not for .cob
-    std::optional<std::string> texture; // the road texture; .glb and .gltf only
+    std::optional<std::string> texture; // the road texture; .glb, .gltf and .obj only
 };
 
 std::optional<Format> FormatOf(std::string_view out);

@@ -33,10 +33,11 @@ constexpr const char* Usage =
     "                                 print the course's measurements and warnings as\n"
     "                                 JSON; exit status 4 when there are warnings\n"
     "  export-cob COURSE.cus OUT.cob  export the course as a trueSpace .cob mesh\n"
-    "  export COURSE.cus OUT.glb|OUT.gltf|OUT.json|OUT.cob [--scale S]\n"
+    "  export COURSE.cus OUT.glb|OUT.gltf|OUT.obj|OUT.json|OUT.cob [--scale S]\n"
     "         [--texture FILE.bmp]    export the course in the format its extension\n"
     "                                 names: glTF 2.0 (.glb one file, .gltf with its .bin\n"
-    "                                 and .png beside it) textured with the bundled\n"
+    "                                 and .png beside it) or Wavefront .obj (with its\n"
+    "                                 .mtl and .png) textured with the bundled\n"
     "                                 Texture.bmp or FILE.bmp, .json the sample rows for\n"
     "                                 engine scripts, in metres (the course scaled by S,\n"
     "                                 default 0.01), or .cob the trueSpace mesh\n"
@@ -120,7 +121,7 @@ int Export(int argc, char** argv) {
     const std::string out = argv[3];
     const std::optional<ExportCommand::Format> format = ExportCommand::FormatOf(out);
     if (!format) {
-        return WrongUsage("the output must end in .glb, .gltf, .json or .cob: " + out);
+        return WrongUsage("the output must end in .glb, .gltf, .obj, .json or .cob: " + out);
     }
     std::string error;
     const std::optional<ExportCommand::Options> options =

@@ -1,11 +1,8 @@
 #include "exchange/GltfExport.h"
 
+#include "exchange/ExchangeFiles.h"
 #include "model/CourseData.h"
 #include "model/RoadMesh.h"
-#include "platform/OpenRegularFile.h"
-#include "platform/PngImage.h"
-#include "platform/SaveFile.h"
-#include "render/BMPFile.h"
 
 #include <algorithm>
 #include <array>
@@ -20,36 +17,11 @@ namespace GltfExport {
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using ExchangeFiles::Beside;
+using ExchangeFiles::Bytes;
 
 constexpr int ArrayBuffer = 34962;
 constexpr int ElementArrayBuffer = 34963;
-
-// The texture file as a PNG; empty, with why in `failure`, when it cannot be read.
-Bytes TexturePng(const std::string& path, std::string& failure) {
-    std::FILE* file = OpenRegularFile(path.c_str(), &failure);
-    if (file == nullptr) {
-        failure = path + ": cannot open (" + failure + ")";
-        return {};
-    }
-    Bytes bytes;
-    std::array<unsigned char, 65536> chunk{};
-    for (size_t got = 0; (got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0;) {
-        bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<long>(got));
-    }
-    (void)std::fclose(file);
-    BMPFile::Picture picture;
-    if (const char* refusal = BMPFile::Decode(bytes, 24, picture); refusal != nullptr) {
-        failure = path + ": not a usable texture (" + refusal + ")";
-        return {};
-    }
-    Bytes png =
-        PngImage::EncodeRgb({picture.data.get(), picture.size}, picture.width, picture.height);
-    if (png.empty()) {
-        failure = path + ": the texture cannot be encoded";
-    }
-    return png;
-}
 
 // Appends the values to the buffer as a view of their own, 4-byte aligned; its index.
 template <class T> int AddView(tinygltf::Model& model, const std::vector<T>& values, int target) {
@@ -74,17 +46,6 @@ int AddAccessor(tinygltf::Model& model, int view, int componentType, int type, s
     accessor.count = count;
     model.accessors.push_back(accessor);
     return static_cast<int>(model.accessors.size()) - 1;
-}
-
-// glTF holds single-precision numbers only.
-bool FitsSinglePrecision(const RoadMesh::Mesh& mesh) {
-    const auto fits = [](const Vec3d& v) {
-        return std::isfinite(static_cast<float>(v.x)) && std::isfinite(static_cast<float>(v.y)) &&
-               std::isfinite(static_cast<float>(v.z));
-    };
-    return std::all_of(mesh.vertices.begin(), mesh.vertices.end(), [&](const RoadMesh::Vertex& v) {
-        return fits(v.position) && fits(v.normal) && std::isfinite(static_cast<float>(v.v));
-    });
 }
 
 // The mesh's attributes and indices as single-precision arrays in the buffer.
@@ -199,18 +160,6 @@ tinygltf::Model MakeModel(const Options& options, const RoadMesh::Mesh& road, co
     return model;
 }
 
-bool WriteFile(const std::string& path, const void* data, size_t size, std::string& failure) {
-    SaveFile file(path);
-    if (file.Open()) {
-        file.Write(data, size);
-    }
-    if (!file.Commit()) {
-        failure = path + ": cannot write (" + file.Failure() + ")";
-        return false;
-    }
-    return true;
-}
-
 // tinygltf writes a stream's buffer inline; a .gltf names the file beside it instead.
 std::string WithBufferBeside(const std::string& json, const std::string& bufferName) {
     nlohmann::json document = nlohmann::json::parse(json);
@@ -218,33 +167,15 @@ std::string WithBufferBeside(const std::string& json, const std::string& bufferN
     return document.dump();
 }
 
-// A file beside the output, named as it is with another extension.
-struct Beside {
-    explicit Beside(const std::string& path) {
-        const size_t slash = path.rfind('/');
-        const size_t start = slash == std::string::npos ? 0 : slash + 1;
-        const size_t dot = path.rfind('.');
-        folder = path.substr(0, start);
-        stem = path.substr(start, dot == std::string::npos || dot < start ? std::string::npos
-                                                                          : dot - start);
-    }
-    std::string Name(const char* extension) const { return stem + extension; }
-    std::string Path(const char* extension) const { return folder + Name(extension); }
-
-    std::string folder;
-    std::string stem;
-};
-
 } // namespace
 
 int Write(const std::string& path, Container container, const Options& options,
           std::string& failure) {
     const RoadMesh::Mesh road = RoadMesh::Build(options.scale);
-    if (!FitsSinglePrecision(road)) {
-        failure = path + ": the road reaches beyond the single-precision numbers glTF holds";
+    if (!ExchangeFiles::FitsSinglePrecision(road, path, failure)) {
         return 1;
     }
-    const Bytes png = TexturePng(options.texture, failure);
+    const Bytes png = ExchangeFiles::TexturePng(options.texture, failure);
     if (png.empty()) {
         return 1;
     }
@@ -259,13 +190,14 @@ int Write(const std::string& path, Container container, const Options& options,
     }
     if (binary) {
         const std::string glb = out.str();
-        return WriteFile(path, glb.data(), glb.size(), failure) ? 0 : 1;
+        return ExchangeFiles::WriteFile(path, glb.data(), glb.size(), failure) ? 0 : 1;
     }
     const std::string json = WithBufferBeside(out.str(), beside.Name(".bin"));
     const Bytes& buffer = model.buffers[0].data;
-    const bool written = WriteFile(beside.Path(".bin"), buffer.data(), buffer.size(), failure) &&
-                         WriteFile(beside.Path(".png"), png.data(), png.size(), failure) &&
-                         WriteFile(path, json.data(), json.size(), failure);
+    const bool written =
+        ExchangeFiles::WriteFile(beside.Path(".bin"), buffer.data(), buffer.size(), failure) &&
+        ExchangeFiles::WriteFile(beside.Path(".png"), png.data(), png.size(), failure) &&
+        ExchangeFiles::WriteFile(path, json.data(), json.size(), failure);
     return written ? 0 : 1;
 }
 
