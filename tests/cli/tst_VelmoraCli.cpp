@@ -57,7 +57,7 @@ TEST(VelmoraCli, UsageAndVersion) {
     for (const char* wrong :
          {"", "info", "info a b", "export-cob a", "frobnicate", "--help x", "check",
           "check a --max-bank", "check a --max-gradient -1", "check a --frob 1", "export a",
-          "export a b.obj", "export a b.json --scale 0", "export a b.json --scale",
+          "export a b.stl", "export a b.json --scale 0", "export a b.json --scale",
           "export a b.cob --scale 1", "export a b.json --texture t.bmp"}) {
         const Outcome o = Cli(dir, {wrong});
         EXPECT_EQ(o.status, 2) << wrong;
