@@ -10,6 +10,7 @@
 #include "app/RecoveryCopy.h"
 #include "app/SpPointWindow.h"
 #include "app/WinProfile.h"
+#include "exchange/CourseExport.h"
 #include "model/CobExport.h"
 #include "model/CourseData.h"
 #include "platform/Application.h"
@@ -39,7 +40,7 @@ constexpr const char* PlacementSection = "MainWindow";
 constexpr platform::MenuItem FileItems[] = {
     {NewCommand, "新規作成", "Ctrl+N"},    {OpenCommand, "開く", "Ctrl+O"},
     {SaveCommand, "上書き保存", "Ctrl+S"}, {SaveAsCommand, "名前を付けて保存", "Ctrl+Shift+S"},
-    {ExportCommand, "cobﾌｧｲﾙを出力"},
+    {ExportCommand, "cobﾌｧｲﾙを出力"},      {ExchangeExportCommand, "エクスポート..."},
 };
 constexpr platform::MenuItem EditItems[] = {
     {UndoCommand, "元に戻す", "Ctrl+Z"},
@@ -56,7 +57,7 @@ constexpr platform::MenuItem HelpItems[] = {
     {AboutCommand, "バージョン情報"},
 };
 constexpr platform::MenuPopup Menu[] = {
-    {"ﾌｧｲﾙ", FileItems, 5},
+    {"ﾌｧｲﾙ", FileItems, 6},
     {"編集", EditItems, 3},
     {"表示", ViewItems, 3},
     {"ﾍﾙﾌﾟ", HelpItems, 2},
@@ -77,6 +78,12 @@ enum class SaveResult { Saved, Cancelled, Failed };
 
 const std::vector<platform::FileFilter> CourseFilter{{"Course(*.cus)", "*.cus"}};
 const std::vector<platform::FileFilter> CobFilter{{"cob(*.cob)", "*.cob"}};
+const std::vector<platform::FileFilter> ExchangeFilters{
+    {"glTF binary (*.glb)", "*.glb"}, {"glTF (*.gltf)", "*.gltf"}, {"OBJ (*.obj)", "*.obj"},
+    {"JSON (*.json)", "*.json"},      {"cob (*.cob)", "*.cob"},
+};
+// Mesh readers refuse a mesh without faces, so a course without a road is not exported.
+constexpr const char* NoRoadText = "出力する道路がありません。点を二つ以上置いてください。";
 
 // What the status line calls each tool.
 const char* ToolName(int tool) {
@@ -230,6 +237,9 @@ void OnCommand(uint32_t code) {
         break;
     case ExportCommand:
         ExportCourseAs(mainWindow);
+        break;
+    case ExchangeExportCommand:
+        ExportForEngines(mainWindow);
         break;
     case HelpCommand:
         ShowHelp();
@@ -423,6 +433,10 @@ int SaveCourseAs(platform::WindowHandle owner) {
 }
 
 int ExportCourseAs(platform::WindowHandle owner) {
+    if (!CourseExport::HasRoad()) {
+        ShowError(NoRoadText, "Error");
+        return 1;
+    }
     std::string path;
     if (WinProfile::ChooseFile(owner, path, "CobFileSave", settingsPath, CobFilter,
                                platform::FileDialogMode::Save) != 0) {
@@ -432,6 +446,32 @@ int ExportCourseAs(platform::WindowHandle owner) {
         ShowError("Error", "ファイルのオープンに失敗");
     }
     return 0;
+}
+
+void ExportForEngines(platform::WindowHandle owner) {
+    if (!CourseExport::HasRoad()) {
+        ShowError(NoRoadText, "Error");
+        return;
+    }
+    std::string path;
+    if (WinProfile::ChooseFile(owner, path, "ExchangeFileSave", settingsPath, ExchangeFilters,
+                               platform::FileDialogMode::Save) != 0) {
+        return;
+    }
+    const std::optional<CourseExport::Format> format = CourseExport::FormatOf(path);
+    if (!format) {
+        ShowError("ファイル名の拡張子を .glb .gltf .obj .json .cob のどれかにしてください。",
+                  "Error");
+        return;
+    }
+    const std::string name =
+        currentFile.empty() ? "course" : std::filesystem::path(currentFile).stem().string();
+    const std::string texture = (std::filesystem::path(startDirectory) / "Texture.bmp").string();
+    std::string failure;
+    if (CourseExport::Write(*format, path, CourseExport::DefaultScale, texture, name, failure) !=
+        0) {
+        ShowError(failure.c_str(), "エクスポートに失敗");
+    }
 }
 
 // The loop button edits the course (its Commit shows the state); a tool is shown in the

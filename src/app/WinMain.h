@@ -25,7 +25,8 @@ enum MenuCommand {
     FitCommand,
     FrameCommand,
     CombCommand,
-    PointValuesCommand
+    PointValuesCommand,
+    ExchangeExportCommand
 };
 
 // Start-up, message loop, shutdown; the exit code.
@@ -46,6 +47,9 @@ void OpenCourse(platform::WindowHandle owner);
 // 1 when the user cancelled the dialog, else 0.
 int SaveCourseAs(platform::WindowHandle owner);
 int ExportCourseAs(platform::WindowHandle owner);
+// エクスポート...: the course in the format the chosen file's extension names (glTF binary or
+// text, OBJ, JSON sample rows, .cob), textured with the start directory's Texture.bmp.
+void ExportForEngines(platform::WindowHandle owner);
 
 // The view layout: called by the tool panel after a press, by the main window on every
 // size change and by the views after every stored edit, which the inspector checks first.

@@ -1,12 +1,12 @@
 // velmora-cli: the course core without a display, for batch work and tests.
 
+#include "cli/BundledTexture.h"
 #include "cli/CourseCheck.h"
 #include "cli/CourseInfo.h"
 #include "cli/ExportCommand.h"
 #include "cli/RenderCommand.h"
 #include "model/CobExport.h"
 #include "model/CourseData.h"
-#include "model/CourseSurface.h"
 #include "platform/OpenRegularFile.h"
 
 #include <cerrno>
@@ -23,6 +23,9 @@ constexpr int ExitOk = 0;
 constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 constexpr int ExitWarnings = 4;
+
+// Every export refuses a course without a road: mesh readers refuse a mesh without faces.
+constexpr const char* NoRoad = "the course has no road to export";
 
 constexpr const char* Usage =
     "Usage: velmora-cli COMMAND [ARGUMENTS]\n"
@@ -113,31 +116,35 @@ int ExportCobFile(const char* course, const char* out) {
     if (!LoadCourse(course)) {
         return ExitFailure;
     }
+    if (!CourseExport::HasRoad()) {
+        return Fail(course, NoRoad);
+    }
     std::string failure;
     return ExportCob(out, &failure) == 0 ? ExitOk : CannotWrite(out, failure);
 }
 
 int Export(int argc, char** argv) {
     const std::string out = argv[3];
-    const std::optional<ExportCommand::Format> format = ExportCommand::FormatOf(out);
+    const std::optional<CourseExport::Format> format = CourseExport::FormatOf(out);
     if (!format) {
         return WrongUsage("the output must end in .glb, .gltf, .obj, .json or .cob: " + out);
     }
     std::string error;
-    const std::optional<ExportCommand::Options> options =
-        ExportCommand::ParseOptions(*format, argc - 4, argv + 4, error);
+    const std::optional<ExportOptions> options =
+        ParseExportOptions(*format, argc - 4, argv + 4, error);
     if (!options) {
         return WrongUsage(error);
     }
     if (!LoadCourse(argv[2])) {
         return ExitFailure;
     }
-    if (GetCourseRowNum() < 2) {
-        return Fail(argv[2], "the course has no road to export");
+    if (!CourseExport::HasRoad()) {
+        return Fail(argv[2], NoRoad);
     }
     std::string failure;
-    const std::string name = std::filesystem::path(argv[2]).stem().string();
-    if (ExportCommand::Write(*format, out, name, *options, failure) != 0) {
+    if (CourseExport::Write(*format, out, options->scale.value_or(CourseExport::DefaultScale),
+                            options->texture.value_or(BundledTexture()),
+                            std::filesystem::path(argv[2]).stem().string(), failure) != 0) {
         (void)std::fprintf(stderr, "velmora-cli: %s\n", failure.c_str());
         return ExitFailure;
     }

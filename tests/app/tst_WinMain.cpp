@@ -163,6 +163,31 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedOrWrittenIsReported) {
     EXPECT_TRUE(boxes.empty());
 }
 
+// Both exports refuse a course without a road; エクスポート... writes the format the chosen
+// name's extension names, with the start directory's texture, and refuses any other.
+TEST_F(MainWindowTest, ExportsNeedARoadAndTheNewOneWritesTheFormatOfTheExtension) {
+    for (const int command : {ExportCommand, ExchangeExportCommand}) {
+        Command(command);
+        ASSERT_EQ(boxes.size(), 1U);
+        EXPECT_EQ(boxes.back().text, "出力する道路がありません。点を二つ以上置いてください。");
+        boxes.clear();
+    }
+    EXPECT_TRUE(dialogs.empty());
+    CourseData::AddPoint(0, 0, 0);
+    CourseData::AddPoint(100, 0, 0);
+    std::filesystem::copy_file(VELMORA_SOURCE_DIR "/resources/Texture.bmp", dir.File("Texture.bmp"),
+                               std::filesystem::copy_options::overwrite_existing);
+    fileAnswers = {dir.File("road.glb"), dir.File("road.stl")};
+    Command(ExchangeExportCommand);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(ReadText(dir.File("road.glb")).substr(0, 4), "glTF");
+    ASSERT_EQ(dialogs.size(), 1U);
+    EXPECT_EQ(dialogs[0].filters.size(), 5U);
+    Command(ExchangeExportCommand);
+    ASSERT_EQ(boxes.size(), 1U);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("road.stl")));
+}
+
 TEST_F(MainWindowTest, HelpOpensTheDocumentAndAboutNamesTheProgram) {
     // Run from its build tree with no help of its own, the designer takes the sources'.
     Command(HelpCommand);

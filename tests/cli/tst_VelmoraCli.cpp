@@ -126,6 +126,8 @@ TEST(VelmoraCli, FailuresNameTheFileAndWhatIsWrong) {
         {{"check", "bad.cus"}, "bad.cus: not a valid course file"},
         {{"export", VELMORA_TEST_DATA "/empty/course.cus", "out.json"},
          VELMORA_TEST_DATA "/empty/course.cus: the course has no road to export"},
+        {{"export-cob", VELMORA_TEST_DATA "/empty/course.cus", "out.cob"},
+         VELMORA_TEST_DATA "/empty/course.cus: the course has no road to export"},
         {{"resave", Sample, "no/such/dir.cus"},
          "no/such/dir.cus: cannot write (No such file or directory)"},
         {{"render", Sample, "locked.png", "--view", "top"},
