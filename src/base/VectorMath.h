@@ -1,11 +1,15 @@
 #pragma once
 
 #include <cmath>
+#include <numbers>
 #include <type_traits>
 
 // Small value types and in-place operations shared by the course geometry (double
 // precision) and the perspective pipeline (single precision). Each operation writes
 // into a caller-supplied record, which may be one of its inputs, and returns it.
+
+// Angles are kept in radians; people read and type them in degrees.
+constexpr double DegreesPerRadian = 180.0 / std::numbers::pi;
 
 struct Vec3 {
     float x, y, z;

@@ -1,7 +1,6 @@
 #include "cli/CourseCheck.h"
 
-#include "base/DecimalText.h"
-#include "cli/TextNumber.h"
+#include "base/NumberText.h"
 
 #include <string_view>
 

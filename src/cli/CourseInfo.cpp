@@ -1,6 +1,6 @@
 #include "cli/CourseInfo.h"
 
-#include "base/DecimalText.h"
+#include "base/NumberText.h"
 #include "cli/CourseCheck.h"
 #include "model/CourseAnalysis.h"
 #include "model/CourseData.h"

@@ -1,6 +1,6 @@
 #include "cli/ExportCommand.h"
 
-#include "cli/TextNumber.h"
+#include "base/NumberText.h"
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
 #include "cli/RenderOptions.h"
 
-#include "cli/TextNumber.h"
+#include "base/NumberText.h"
 
 #include <charconv>
 #include <cmath>
@@ -26,11 +26,6 @@ constexpr NamedView Views[] = {
     {"spline-point", RenderOptions::View::SplinePoint},
     {"perspective", RenderOptions::View::Perspective},
 };
-
-bool ParseWhole(std::string_view text, int& value) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
-}
 
 bool ParseSize(std::string_view text, int& width, int& height) {
     const std::size_t cross = text.find('x');

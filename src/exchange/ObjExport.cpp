@@ -1,6 +1,6 @@
 #include "exchange/ObjExport.h"
 
-#include "base/DecimalText.h"
+#include "base/NumberText.h"
 #include "exchange/ExchangeFiles.h"
 #include "model/RoadMesh.h"
 
@@ -9,14 +9,14 @@ namespace ObjExport {
 namespace {
 
 std::string Triple(const char* tag, const Vec3d& v) {
-    return std::string(tag) + " " + JsonNumber(v.x) + " " + JsonNumber(v.y) + " " +
-           JsonNumber(v.z) + "\n";
+    return std::string(tag) + " " + ShortestText(v.x) + " " + ShortestText(v.y) + " " +
+           ShortestText(v.z) + "\n";
 }
 
 // OBJ counts texture rows from the picture's bottom, glTF and the driver's-eye view from
 // its top: 1 − v lays the texture the same way.
 std::string TextureVertex(const RoadMesh::Vertex& v) {
-    return "vt " + JsonNumber(v.u) + " " + JsonNumber(1.0 - v.v) + "\n";
+    return "vt " + ShortestText(v.u) + " " + ShortestText(1.0 - v.v) + "\n";
 }
 
 // One-based, the same index for position, texture vertex and normal.

@@ -1,6 +1,6 @@
 #include "model/CourseAnalysis.h"
 
-#include "base/DecimalText.h"
+#include "base/NumberText.h"
 #include "base/VectorMath.h"
 #include "model/CourseData.h"
 #include "model/CourseSurface.h"
@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <span>
 #include <string>
 #include <utility>
@@ -18,8 +19,6 @@ namespace CourseAnalysis {
 namespace {
 
 constexpr int PlacesPerSegment = EvaluationsPerSegment + 1;
-constexpr double Pi = 3.14159265358979323846;
-constexpr double DegreesPerRadian = 180.0 / Pi;
 // A second derivative this nearly parallel to the first is rounding on a straight line.
 constexpr double StraightTolerance = 1e-9;
 
@@ -52,22 +51,6 @@ double GradientOf(const Vec3d& slope) {
     return slope.y != 0.0 ? INFINITY : 0.0;
 }
 
-// κ = (x′z″ − z′x″) / (x′² + z′²)^(3/2); its sign tells the side the bend turns to.
-double CurvatureOf(const CourseData::SegmentCurves& curves, double t) {
-    const double dx = curves.x.Slope(t);
-    const double dz = curves.z.Slope(t);
-    const double ddx = 2.0 * curves.x.c + 6.0 * curves.x.d * t;
-    const double ddz = 2.0 * curves.z.c + 6.0 * curves.z.d * t;
-    const double speed = std::sqrt(dx * dx + dz * dz);
-    const double cross = dx * ddz - dz * ddx;
-    if (speed == 0.0 ||
-        std::abs(cross) <= StraightTolerance * speed * std::sqrt(ddx * ddx + ddz * ddz)) {
-        return 0.0;
-    }
-    const double curvature = cross / (speed * speed * speed);
-    return std::isfinite(curvature) ? curvature : 0.0;
-}
-
 Probe ProbeOf(const CourseSection& section, Place place, double curvature) {
     Probe p{place,          section.position, {},           {},
             section.width1, section.width2,   section.roll, GradientOf(section.tangent),
@@ -91,7 +74,7 @@ std::vector<Probe> ProbeCourse() {
         const CourseData::SegmentCurves curves = CourseData::GetSegmentCurves(segment);
         for (int j = 0; j < PlacesPerSegment; ++j) {
             const double t = static_cast<double>(j) / EvaluationsPerSegment;
-            probes.push_back(ProbeOf(SectionAt(curves, t), {segment, t}, CurvatureOf(curves, t)));
+            probes.push_back(ProbeOf(SectionAt(curves, t), {segment, t}, Curvature(curves, t)));
         }
     }
     return probes;
@@ -317,7 +300,7 @@ bool Neighbours(const Part& a, const Part& b, double courseLength, bool loop) {
     if (loop) {
         apart = std::min(apart, courseLength - apart);
     }
-    return apart <= Pi * std::max(a.halfWidth, b.halfWidth) + 1e-9 * courseLength;
+    return apart <= std::numbers::pi * std::max(a.halfWidth, b.halfWidth) + 1e-9 * courseLength;
 }
 
 // A grid over the ground plane whose cells are a few parts wide; each part is listed in
@@ -518,8 +501,20 @@ Analysis Analyse(const Limits& limits) {
     return analysis;
 }
 
-double Curvature(int segment, double t) {
-    return CurvatureOf(CourseData::GetSegmentCurves(segment), t);
+// κ = (x′z″ − z′x″) / (x′² + z′²)^(3/2); its sign tells the side the bend turns to.
+double Curvature(const CourseData::SegmentCurves& curves, double t) {
+    const double dx = curves.x.Slope(t);
+    const double dz = curves.z.Slope(t);
+    const double ddx = curves.x.SecondSlope(t);
+    const double ddz = curves.z.SecondSlope(t);
+    const double speed = std::sqrt(dx * dx + dz * dz);
+    const double cross = dx * ddz - dz * ddx;
+    if (speed == 0.0 ||
+        std::abs(cross) <= StraightTolerance * speed * std::sqrt(ddx * ddx + ddz * ddz)) {
+        return 0.0;
+    }
+    const double curvature = cross / (speed * speed * speed);
+    return std::isfinite(curvature) ? curvature : 0.0;
 }
 
 const char* KindName(WarningKind kind) {

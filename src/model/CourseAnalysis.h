@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/CourseData.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -78,9 +80,9 @@ struct Analysis {
 
 Analysis Analyse(const Limits& limits = {});
 
-// Of the centre line in the ground plane at a place of a segment, signed: positive where
-// the line bends towards edge B, 0 where it runs straight or stands still.
-double Curvature(int segment, double t);
+// Of the centre line in the ground plane at t along a segment's curves, signed: positive
+// where the line bends towards edge B, 0 where it runs straight or stands still.
+double Curvature(const CourseData::SegmentCurves& curves, double t);
 
 // "edge-fold", "overlap", "steep", "bank" or "close-points".
 const char* KindName(WarningKind kind);

@@ -1,6 +1,6 @@
 #include "model/SampledCourseExport.h"
 
-#include "base/DecimalText.h"
+#include "base/NumberText.h"
 #include "model/CourseData.h"
 #include "model/CourseSurface.h"
 #include "platform/SaveFile.h"

@@ -21,6 +21,8 @@ struct SplineSegment {
     double Value(double t) const { return a + b * t + c * t * t + d * t * t * t; }
     // v'(t) = b + 2·c·t + 3·d·t².
     double Slope(double t) const { return b + 2.0 * c * t + 3.0 * d * t * t; }
+    // v″(t) = 2·c + 6·d·t.
+    double SecondSlope(double t) const { return 2.0 * c + 6.0 * d * t; }
 };
 
 // A one-dimensional interpolating cubic Hermite spline, open or closed. Every change

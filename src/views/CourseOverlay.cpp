@@ -62,10 +62,7 @@ Vec3d WarningPlace(const Warning& w) {
 // The distance along the developed course to a place, taken as the share t of its
 // segment's length.
 double AlongTo(const CourseAnalysis::Place& place) {
-    double along = 0.0;
-    for (int segment = 0; segment < place.segment; ++segment) {
-        along = DevelopedCourse::AlongAfter(segment, along, DevelopedCourse::InSpace);
-    }
+    const double along = DevelopedCourse::AlongToSegment(place.segment, DevelopedCourse::InSpace);
     const double end = DevelopedCourse::AlongAfter(place.segment, along, DevelopedCourse::InSpace);
     return along + place.t * (end - along);
 }
@@ -85,11 +82,12 @@ std::vector<Tooth> CombTeethOfCourse() {
     std::vector<Tooth> teeth;
     const int segments = CourseData::GetSegmentNum();
     for (int segment = 0; segment < segments; ++segment) {
+        const CourseData::SegmentCurves curves = CourseData::GetSegmentCurves(segment);
         for (int k = 0; k <= CombTeeth; ++k) {
             const double t = static_cast<double>(k) / CombTeeth;
-            const CourseSection section = GetCourseSection(segment, t);
+            const CourseSection section = SectionAt(curves, t);
             const double run = std::hypot(section.tangent.x, section.tangent.z);
-            const double curvature = CourseAnalysis::Curvature(segment, t);
+            const double curvature = CourseAnalysis::Curvature(curves, t);
             // The bend's centre lies along (−z′, x′) for a positive curvature.
             const double sign = curvature > 0.0 ? 1.0 : -1.0;
             const Vec3d outward = run > 0.0 ? Vec3d{sign * section.tangent.z / run, 0.0,

@@ -58,6 +58,14 @@ double AlongAfter(int segment, double along, Measure measure) {
     return station.along;
 }
 
+double AlongToSegment(int segment, Measure measure) {
+    double along = 0.0;
+    for (int before = 0; before < segment; ++before) {
+        along = AlongAfter(before, along, measure);
+    }
+    return along;
+}
+
 HandleEnds WidthHandle(int point, int side, double along) {
     const Station station = PointStation(point, along);
     double widthA = 0.0;

@@ -42,6 +42,9 @@ Station NextStation(const Station& previous, int segment, int step, int steps, M
 // The distance reached at the end of the segment that starts at `along`, summed exactly as
 // the drawing sums it.
 double AlongAfter(int segment, double along, Measure measure);
+// The distance at which segment `segment` starts, summed the same way from point 0; the
+// segment count gives the whole course's length.
+double AlongToSegment(int segment, Measure measure);
 
 // The selected side's width handle of a point at its distance: its ends lie 40 units ahead
 // and behind along the course, displaced sideways by the width tangent. Side 0 is side A

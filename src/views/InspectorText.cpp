@@ -1,10 +1,10 @@
 #include "views/InspectorText.h"
 
-#include "base/DecimalText.h"
+#include "base/NumberText.h"
+#include "base/VectorMath.h"
 #include "model/CourseData.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace InspectorText {
 
@@ -13,8 +13,6 @@ namespace {
 using CourseAnalysis::Side;
 using CourseAnalysis::Warning;
 using CourseAnalysis::WarningKind;
-
-constexpr double DegreesPerRadian = 180.0 / std::numbers::pi;
 
 std::string Range(const std::optional<CourseAnalysis::Range>& range) {
     return range ? DecimalText(range->min, 1) + "/" + DecimalText(range->max, 1) : "-";
@@ -40,8 +38,10 @@ std::string RadiusAt(int point) {
     if (segments == 0) {
         return "-";
     }
-    const double curvature = point < segments ? CourseAnalysis::Curvature(point, 0.0)
-                                              : CourseAnalysis::Curvature(segments - 1, 1.0);
+    const double curvature =
+        point < segments
+            ? CourseAnalysis::Curvature(CourseData::GetSegmentCurves(point), 0.0)
+            : CourseAnalysis::Curvature(CourseData::GetSegmentCurves(segments - 1), 1.0);
     return curvature == 0.0 ? std::string("直線") : DecimalText(1.0 / std::abs(curvature), 1);
 }
 

@@ -1,12 +1,12 @@
 #include "views/PointForm.h"
 
+#include "base/NumberText.h"
+#include "base/VectorMath.h"
 #include "model/CourseData.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <numbers>
 #include <optional>
 #include <string_view>
 
@@ -14,20 +14,11 @@ namespace PointForm {
 
 namespace {
 
-constexpr double DegreesPerRadian = 180.0 / std::numbers::pi;
-
 enum Field { X, Y, Z, Bank, WidthA, WidthB, Samples, FieldNum };
 
 constexpr std::array<const char*, FieldNum> LabelNames{
     "x", "y (高さ)", "z", "バンク (度)", "幅A", "幅B", "サンプル数",
 };
-
-// Shortest text that reads back to the same value, so that OK on an untouched form
-// changes nothing.
-std::string Text(double value) {
-    char text[32];
-    return {text, std::to_chars(text, text + sizeof(text), value).ptr};
-}
 
 std::string_view Trimmed(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t");
@@ -38,24 +29,13 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 std::optional<double> Number(std::string_view text) {
-    text = Trimmed(text);
     double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
-        !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
+    return ParseNumber(Trimmed(text), value) ? std::optional(value) : std::nullopt;
 }
 
 std::optional<int32_t> Whole(std::string_view text) {
-    text = Trimmed(text);
     int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
+    return ParseWhole(Trimmed(text), value) ? std::optional(value) : std::nullopt;
 }
 
 std::string Quoted(Field field) {
@@ -103,12 +83,13 @@ std::vector<std::string> Texts(int point) {
     double widthA = 0.0;
     double widthB = 0.0;
     CourseData::GetWidth(point, widthA, widthB);
-    return {Text(x),
-            Text(y),
-            Text(z),
-            Text(roll * DegreesPerRadian),
-            Text(widthA),
-            Text(widthB),
+    // Each reads back to the very value, so that an untouched form changes nothing.
+    return {ShortestText(x),
+            ShortestText(y),
+            ShortestText(z),
+            ShortestText(roll * DegreesPerRadian),
+            ShortestText(widthA),
+            ShortestText(widthB),
             std::to_string(CourseData::GetSampleNum(point))};
 }
 

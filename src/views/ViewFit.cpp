@@ -37,14 +37,6 @@ ScreenExtent ExtentOn(int32_t state, const Vec3d& size) {
     }
 }
 
-double AlongTo(int point, DevelopedCourse::Measure measure) {
-    double along = 0.0;
-    for (int segment = 0; segment < point; ++segment) {
-        along = DevelopedCourse::AlongAfter(segment, along, measure);
-    }
-    return along;
-}
-
 } // namespace
 
 std::optional<Box> CourseBox() {
@@ -76,13 +68,14 @@ std::optional<Box> DevelopedBox(DevelopedCourse::Measure measure) {
     ForEachCourseRow([&box](const CourseSection& section) {
         Include(box, {0.0, section.position.y, 0.0});
     });
-    Include(box, {0.0, box->low.y, AlongTo(CourseData::GetSegmentNum(), measure)});
+    Include(box, {0.0, box->low.y,
+                  DevelopedCourse::AlongToSegment(CourseData::GetSegmentNum(), measure)});
     return box;
 }
 
 Vec3d DevelopedPlace(int index, DevelopedCourse::Measure measure) {
     const DevelopedCourse::Station station =
-        DevelopedCourse::PointStation(index, AlongTo(index, measure));
+        DevelopedCourse::PointStation(index, DevelopedCourse::AlongToSegment(index, measure));
     return DispControl::MakeDevelopedPoint(station.position, 0.0, station.along);
 }
 
