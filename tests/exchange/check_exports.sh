@@ -1,13 +1,14 @@
 #!/bin/sh
-# Exports the sample course and the test courses of every kind (open and closed, flat,
-# banked and climbing, 2 to 256 points) as .glb, .gltf and .obj. The Khronos glTF
-# validator, installed from npm into RUNDIR, must report no error or warning on the glTF
-# files, and assimp must load all three with two triangles for each face of the course's
-# .cob and the .cob's bounds, mapped to the exchange axes (all but the coincident-loop
-# course, whose road has no area, so that assimp drops it).
-# Usage: check_exports.sh VELMORA_CLI SOURCE_DIR RUNDIR
+# Exports the sample course, the test courses of every kind (open and closed, flat,
+# banked and climbing, 2 to 256 points) and random courses of each kind the generator
+# makes as .glb, .gltf and .obj. The Khronos glTF validator, installed from npm into
+# RUNDIR, must report no error or warning on the glTF files, and assimp must load all
+# three with two triangles for each face of the course's .cob and the .cob's bounds,
+# mapped to the exchange axes (all but the coincident loop, whose road has no area, so
+# that assimp drops it). A one-point course has no road, and every export refuses it.
+# Usage: check_exports.sh VELMORA_CLI MAKE_RANDOM_COURSE SOURCE_DIR RUNDIR
 set -eu
-cli=$1 source=$2 run=$3
+cli=$1 random=$2 source=$3 run=$4
 mkdir -p "$run"
 cd "$run"
 [ -d node_modules/gltf-validator ] ||
@@ -41,11 +42,26 @@ agrees() {
         exit !ok }'
 }
 
+mkdir -p random
+for kind in open closed banked one-point many; do
+    for seed in 1 2 3; do
+        "$random" $kind $seed random/$kind-$seed.cus
+    done
+done
+for format in glb gltf obj json cob; do
+    if "$cli" export random/one-point-1.cus lone.$format 2>/dev/null || [ -e lone.$format ]; then
+        echo "a one-point course exported as .$format"
+        exit 1
+    fi
+done
+
 set --
 : >refused.log
 status=0
-for course in "$source/resources/samples/circuit.cus" "$source"/tests/data/views/*/course.cus; do
-    name=$(basename "$(dirname "$course")")
+for course in "$source/resources/samples/circuit.cus" "$source"/tests/data/views/*/course.cus \
+    random/open-*.cus random/closed-*.cus random/banked-*.cus random/many-*.cus; do
+    name=$(basename "$course" .cus)
+    [ "$name" = course ] && name=$(basename "$(dirname "$course")")
     "$cli" export "$course" "$name.cob" 2>>refused.log || continue
     want=$(expected "$name.cob")
     for format in glb gltf obj; do
@@ -56,6 +72,6 @@ for course in "$source/resources/samples/circuit.cus" "$source"/tests/data/views
         agrees "$want" "$got" || { echo "$name.$format: assimp reads $got, the .cob gives $want"; status=1; }
     done
 done
-[ $# -ge 40 ] || { echo "only $# glTF exports"; cat refused.log; exit 1; }
+[ $# -ge 70 ] || { echo "only $# glTF exports"; cat refused.log; exit 1; }
 node "$source/tests/exchange/validate_gltf.js" "$@" || status=1
 exit $status
