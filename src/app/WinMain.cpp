@@ -455,7 +455,7 @@ void ExportForEngines(platform::WindowHandle owner) {
     }
     std::string path;
     if (WinProfile::ChooseFile(owner, path, "ExchangeFileSave", settingsPath, ExchangeFilters,
-                               platform::FileDialogMode::Save) != 0) {
+                               platform::FileDialogMode::SaveWithExtension) != 0) {
         return;
     }
     const std::optional<CourseExport::Format> format = CourseExport::FormatOf(path);

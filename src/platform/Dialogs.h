@@ -19,7 +19,9 @@ enum DialogAnswer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 
 int MessageBox(WindowHandle owner, std::string_view text, std::string_view title,
                MessageBoxButtons buttons);
 
-enum class FileDialogMode { Open = 1, Save = 2 };
+// SaveWithExtension saves too, and gives a name typed without an extension the one of the
+// filter chosen in the dialog.
+enum class FileDialogMode { Open = 1, Save = 2, SaveWithExtension = 3 };
 struct FileFilter {
     std::string text;
     std::string pattern;
@@ -30,8 +32,8 @@ struct FileDialogRequest {
     std::vector<FileFilter> filters;
 };
 // The chosen file's absolute path; nothing when the user cancelled. The dialog adds no
-// extension and accepts a file that does not exist; the save dialog asks before it lets
-// an existing file be chosen, so one mistyped name cannot replace another course.
+// extension unless asked to and accepts a file that does not exist; the save dialog asks before it
+// lets an existing file be chosen, so one mistyped name cannot replace another course.
 std::optional<std::string> ChooseFileName(WindowHandle owner, const FileDialogRequest& request);
 
 // A modal form of labelled one-line fields with OK and Cancel.

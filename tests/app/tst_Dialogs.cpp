@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -75,6 +76,33 @@ TEST_F(RealDialogTest, ATypedNameIsSavedWhereTheDialogOpensAndReplacesAFileOnlyW
     EXPECT_EQ(WinMain::ExportCourseAs(WinMain::GetMainWindow()), 0);
     EXPECT_TRUE(asked);
     EXPECT_NE(ReadText(dir.File("meshes/mytrack.cob")), "keep");
+}
+
+// The export dialog gives a bare name the extension of the filter the user picks, and
+// leaves a name that has one as typed.
+TEST_F(RealDialogTest, ExportAddsTheChosenFiltersExtensionToABareName) {
+    Profile::WriteString(dir.File("Settei.ini"), "ExchangeFileSave", "LoadFileDir",
+                         dir.Path().string());
+    std::filesystem::copy_file(VELMORA_SOURCE_DIR "/resources/Texture.bmp",
+                               dir.File("Texture.bmp"));
+    const auto exportAs = [](const char* name, int filterDowns) {
+        WhenShown<QFileDialog>([name, filterDowns](QFileDialog& dialog) {
+            auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+            ASSERT_NE(types, nullptr);
+            for (int i = 0; i < filterDowns; ++i) {
+                QTest::keyClick(types, Qt::Key_Down);
+            }
+            TypeName(dialog, name);
+        });
+        WinMain::ExportForEngines(WinMain::GetMainWindow());
+    };
+    exportAs("first", 0);
+    exportAs("second", 2);
+    exportAs("third.json", 1);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("first.glb")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("second.obj")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("second.mtl")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("third.json")));
 }
 
 TEST_F(RealDialogTest, TheSavePromptSpeaksJapaneseAndItsNoDiscards) {

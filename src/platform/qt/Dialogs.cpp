@@ -85,6 +85,27 @@ QString NameFilter(const FileFilter& filter) {
     return QString::fromStdString(text);
 }
 
+// "*.glb" gives "glb"; a pattern of several extensions or none gives nothing.
+QString PatternExtension(const std::string& pattern) {
+    const bool single =
+        pattern.rfind("*.", 0) == 0 && pattern.find_first_of(" ;*", 2) == std::string::npos;
+    return single ? QString::fromStdString(pattern.substr(2)) : QString();
+}
+
+// The chosen filter's extension is added to a name typed without one, and follows the
+// user's choice of filter.
+void AddExtensionOfChosenFilter(QFileDialog& dialog, const std::vector<FileFilter>& filters) {
+    const QStringList names = dialog.nameFilters();
+    const auto choose = [&dialog, &filters, names](const QString& name) {
+        const auto index = names.indexOf(name);
+        if (index >= 0) {
+            dialog.setDefaultSuffix(PatternExtension(filters[static_cast<size_t>(index)].pattern));
+        }
+    };
+    choose(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, choose);
+}
+
 } // namespace
 
 int MessageBox(WindowHandle owner, std::string_view text, std::string_view title,
@@ -130,8 +151,11 @@ std::optional<std::string> ChooseFileName(WindowHandle owner, const FileDialogRe
     dialog.setDirectory(QString::fromStdString(request.initialDirectory));
     dialog.setNameFilters(filters);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(request.mode == FileDialogMode::Save ? QFileDialog::AcceptSave
-                                                              : QFileDialog::AcceptOpen);
+    dialog.setAcceptMode(request.mode == FileDialogMode::Open ? QFileDialog::AcceptOpen
+                                                              : QFileDialog::AcceptSave);
+    if (request.mode == FileDialogMode::SaveWithExtension) {
+        AddExtensionOfChosenFilter(dialog, request.filters);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
