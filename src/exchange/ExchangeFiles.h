@@ -2,6 +2,8 @@
 
 #include "model/RoadMesh.h"
 
+#include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,12 @@ bool FitsSinglePrecision(const RoadMesh::Mesh& mesh, const std::string& path, st
 
 // Writes the bytes through the atomic save; false with why in `failure`, naming the file.
 bool WriteFile(const std::string& path, const void* data, size_t size, std::string& failure);
+
+// Writes what `write` puts into the stream through the atomic save, in blocks, so the
+// file is never held whole in memory; false with why in `failure`, naming the file.
+// `write` returns whether it wrote the whole file; when it did not, the file is left alone.
+bool WriteStream(const std::string& path, const std::function<bool(std::ostream&)>& write,
+                 std::string& failure);
 
 // A file beside the output, named as the output is, with another extension.
 class Beside {

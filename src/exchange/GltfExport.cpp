@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 #include <tiny_gltf.h>
 #include <vector>
@@ -23,17 +24,22 @@ using ExchangeFiles::Bytes;
 constexpr int ArrayBuffer = 34962;
 constexpr int ElementArrayBuffer = 34963;
 
-// Appends the values to the buffer as a view of their own, 4-byte aligned; its index.
-template <class T> int AddView(tinygltf::Model& model, const std::vector<T>& values, int target) {
+// Appends `count` values, the i-th made by `value(i)`, to the buffer as a view of their
+// own, 4-byte aligned; the view's index.
+template <class Make>
+int AddView(tinygltf::Model& model, size_t count, int target, const Make& value) {
     Bytes& data = model.buffers[0].data;
     data.resize((data.size() + 3) / 4 * 4);
     tinygltf::BufferView view;
     view.buffer = 0;
     view.byteOffset = data.size();
-    view.byteLength = values.size() * sizeof(T);
     view.target = target;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(values.data());
-    data.insert(data.end(), bytes, bytes + view.byteLength);
+    for (size_t i = 0; i < count; ++i) {
+        const auto item = value(i);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&item);
+        data.insert(data.end(), bytes, bytes + sizeof(item));
+    }
+    view.byteLength = data.size() - view.byteOffset;
     model.bufferViews.push_back(view);
     return static_cast<int>(model.bufferViews.size()) - 1;
 }
@@ -48,45 +54,48 @@ int AddAccessor(tinygltf::Model& model, int view, int componentType, int type, s
     return static_cast<int>(model.accessors.size()) - 1;
 }
 
-// The mesh's attributes and indices as single-precision arrays in the buffer.
+std::array<float, 3> Single(const Vec3d& v) {
+    return {static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)};
+}
+
+// The mesh's attributes and indices as single-precision arrays in the buffer, written
+// straight into it: the buffer is a few megabytes, and every fresh copy of that size
+// costs more than the arithmetic.
 tinygltf::Primitive AddGeometry(tinygltf::Model& model, const RoadMesh::Mesh& mesh) {
-    std::vector<float> positions;
-    std::vector<float> normals;
-    std::vector<float> uvs;
+    const std::vector<RoadMesh::Vertex>& vertices = mesh.vertices;
+    const size_t count = vertices.size();
     std::vector<double> low(3, std::numeric_limits<double>::max());
     std::vector<double> high(3, std::numeric_limits<double>::lowest());
-    for (const RoadMesh::Vertex& v : mesh.vertices) {
-        const std::array<float, 3> p{static_cast<float>(v.position.x),
-                                     static_cast<float>(v.position.y),
-                                     static_cast<float>(v.position.z)};
+    for (const RoadMesh::Vertex& v : vertices) {
+        const std::array<float, 3> p = Single(v.position);
         for (size_t axis = 0; axis < 3; ++axis) {
             low[axis] = std::min(low[axis], static_cast<double>(p[axis]));
             high[axis] = std::max(high[axis], static_cast<double>(p[axis]));
         }
-        positions.insert(positions.end(), p.begin(), p.end());
-        normals.insert(normals.end(),
-                       {static_cast<float>(v.normal.x), static_cast<float>(v.normal.y),
-                        static_cast<float>(v.normal.z)});
-        uvs.insert(uvs.end(), {static_cast<float>(v.u), static_cast<float>(v.v)});
     }
-    const size_t count = mesh.vertices.size();
     tinygltf::Primitive primitive;
     primitive.mode = TINYGLTF_MODE_TRIANGLES;
     primitive.material = 0;
+    const int positions =
+        AddView(model, count, ArrayBuffer, [&](size_t i) { return Single(vertices[i].position); });
     primitive.attributes["POSITION"] =
-        AddAccessor(model, AddView(model, positions, ArrayBuffer), TINYGLTF_COMPONENT_TYPE_FLOAT,
-                    TINYGLTF_TYPE_VEC3, count);
+        AddAccessor(model, positions, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, count);
     model.accessors.back().minValues = low;
     model.accessors.back().maxValues = high;
+    const int normals =
+        AddView(model, count, ArrayBuffer, [&](size_t i) { return Single(vertices[i].normal); });
     primitive.attributes["NORMAL"] =
-        AddAccessor(model, AddView(model, normals, ArrayBuffer), TINYGLTF_COMPONENT_TYPE_FLOAT,
-                    TINYGLTF_TYPE_VEC3, count);
+        AddAccessor(model, normals, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, count);
+    const int uvs = AddView(model, count, ArrayBuffer, [&](size_t i) {
+        return std::array<float, 2>{static_cast<float>(vertices[i].u),
+                                    static_cast<float>(vertices[i].v)};
+    });
     primitive.attributes["TEXCOORD_0"] =
-        AddAccessor(model, AddView(model, uvs, ArrayBuffer), TINYGLTF_COMPONENT_TYPE_FLOAT,
-                    TINYGLTF_TYPE_VEC2, count);
-    primitive.indices = AddAccessor(model, AddView(model, mesh.indices, ElementArrayBuffer),
-                                    TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT, TINYGLTF_TYPE_SCALAR,
-                                    mesh.indices.size());
+        AddAccessor(model, uvs, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, count);
+    const int indices = AddView(model, mesh.indices.size(), ElementArrayBuffer,
+                                [&](size_t i) { return mesh.indices[i]; });
+    primitive.indices = AddAccessor(model, indices, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT,
+                                    TINYGLTF_TYPE_SCALAR, mesh.indices.size());
     return primitive;
 }
 
@@ -135,6 +144,9 @@ tinygltf::Model MakeModel(const Options& options, const RoadMesh::Mesh& road, co
     model.asset.version = "2.0";
     model.asset.generator = "Velmora " VELMORA_VERSION;
     model.buffers.resize(1);
+    // Room for every view and its alignment at once, so the buffer is never copied.
+    model.buffers[0].data.reserve((road.vertices.size() * 8 + road.indices.size()) * 4 +
+                                  png.size() + 16);
     tinygltf::Mesh mesh;
     mesh.name = options.name;
     mesh.primitives.push_back(AddGeometry(model, road));
@@ -143,7 +155,7 @@ tinygltf::Model MakeModel(const Options& options, const RoadMesh::Mesh& road, co
     tinygltf::Image image;
     image.mimeType = "image/png";
     if (pngName.empty()) {
-        image.bufferView = AddView(model, png, 0);
+        image.bufferView = AddView(model, png.size(), 0, [&png](size_t i) { return png[i]; });
     } else {
         image.uri = pngName;
     }
@@ -160,44 +172,66 @@ tinygltf::Model MakeModel(const Options& options, const RoadMesh::Mesh& road, co
     return model;
 }
 
-// tinygltf writes a stream's buffer inline; a .gltf names the file beside it instead.
-std::string WithBufferBeside(const std::string& json, const std::string& bufferName) {
-    nlohmann::json document = nlohmann::json::parse(json);
-    document["buffers"][0]["uri"] = bufferName;
-    return document.dump();
+// tinygltf writes a stream's buffer inline, as base64; a .gltf names the file beside it
+// instead. The buffer is taken out of the model first, so that nothing is encoded.
+bool WriteText(tinygltf::Model& model, const Beside& beside, const std::string& path,
+               const Bytes& png, std::string& failure) {
+    const Bytes buffer = std::move(model.buffers[0].data);
+    model.buffers[0].data.clear();
+    tinygltf::TinyGLTF writer;
+    std::ostringstream out;
+    if (!writer.WriteGltfSceneToStream(&model, out, false, false)) {
+        failure = path + ": the glTF writer failed";
+        return false;
+    }
+    nlohmann::json document = nlohmann::json::parse(out.str());
+    document["buffers"][0] = {{"byteLength", buffer.size()}, {"uri", beside.Name(".bin")}};
+    const std::string json = document.dump();
+    return ExchangeFiles::WriteFile(beside.Path(".bin"), buffer.data(), buffer.size(), failure) &&
+           ExchangeFiles::WriteFile(beside.Path(".png"), png.data(), png.size(), failure) &&
+           ExchangeFiles::WriteFile(path, json.data(), json.size(), failure);
+}
+
+// The course's model, its texture `png` embedded, or beside it as `pngName` when that is
+// not empty; nothing, with why in `failure`, when the road or the texture cannot be
+// exported. The road's own mesh is let go before the model is written, so that the
+// writer's copy of the buffer can reuse its memory.
+std::optional<tinygltf::Model> CourseModel(const Options& options, const std::string& pngName,
+                                           const std::string& path, Bytes& png,
+                                           std::string& failure) {
+    const RoadMesh::Mesh road = RoadMesh::Build(options.scale);
+    if (!ExchangeFiles::FitsSinglePrecision(road, path, failure)) {
+        return std::nullopt;
+    }
+    png = ExchangeFiles::TexturePng(options.texture, failure);
+    if (png.empty()) {
+        return std::nullopt;
+    }
+    return MakeModel(options, road, png, pngName);
 }
 
 } // namespace
 
 int Write(const std::string& path, Container container, const Options& options,
           std::string& failure) {
-    const RoadMesh::Mesh road = RoadMesh::Build(options.scale);
-    if (!ExchangeFiles::FitsSinglePrecision(road, path, failure)) {
-        return 1;
-    }
-    const Bytes png = ExchangeFiles::TexturePng(options.texture, failure);
-    if (png.empty()) {
-        return 1;
-    }
     const Beside beside(path);
     const bool binary = container == Container::Binary;
-    const tinygltf::Model model = MakeModel(options, road, png, binary ? "" : beside.Name(".png"));
-    tinygltf::TinyGLTF writer;
-    std::ostringstream out;
-    if (!writer.WriteGltfSceneToStream(&model, out, false, binary)) {
-        failure = path + ": the glTF writer failed";
+    Bytes png;
+    std::optional<tinygltf::Model> model =
+        CourseModel(options, binary ? "" : beside.Name(".png"), path, png, failure);
+    if (!model) {
         return 1;
     }
-    if (binary) {
-        const std::string glb = out.str();
-        return ExchangeFiles::WriteFile(path, glb.data(), glb.size(), failure) ? 0 : 1;
+    if (!binary) {
+        return WriteText(*model, beside, path, png, failure) ? 0 : 1;
     }
-    const std::string json = WithBufferBeside(out.str(), beside.Name(".bin"));
-    const Bytes& buffer = model.buffers[0].data;
-    const bool written =
-        ExchangeFiles::WriteFile(beside.Path(".bin"), buffer.data(), buffer.size(), failure) &&
-        ExchangeFiles::WriteFile(beside.Path(".png"), png.data(), png.size(), failure) &&
-        ExchangeFiles::WriteFile(path, json.data(), json.size(), failure);
+    const bool written = ExchangeFiles::WriteStream(
+        path,
+        [&model](std::ostream& out) {
+            tinygltf::TinyGLTF writer;
+            return writer.WriteGltfSceneToStream(&*model, out, false, true);
+        },
+        failure);
     return written ? 0 : 1;
 }
 

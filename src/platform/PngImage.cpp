@@ -41,6 +41,9 @@ std::vector<std::uint8_t> EncodeRgb(std::span<const std::uint8_t> rgb, int width
         png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
                      8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                      PNG_FILTER_TYPE_DEFAULT);
+        // The fastest deflate: for the road texture a third of the default's time, for a
+        // quarter more bytes (43 KB instead of 35).
+        png_set_compression_level(png, 1);
         png_set_rows(png, info, rows.data());
         png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
         done = true;
