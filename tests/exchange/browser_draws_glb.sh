@@ -2,8 +2,9 @@
 # Exports the sample course as .glb and draws it as a client would: three.js (from npm into
 # RUNDIR) loads it with its own glTF loader in headless Chromium and draws it from straight
 # above with default materials, so that a road wound the wrong way is culled. The course's
-# points must be on the road, the picture far from them background, and the road where the
-# course's centre line puts it. The picture is left in RUNDIR/drawn.png.
+# points and every quad of the road must be drawn, the picture far from the points
+# background, and the road where the course's centre line puts it. The picture is left in
+# RUNDIR/drawn.png.
 # Usage: browser_draws_glb.sh VELMORA_CLI SOURCE_DIR RUNDIR
 set -eu
 cli=$1 source=$2 run=$3
@@ -18,6 +19,7 @@ rm -f course.glb drawn.png
 "$cli" export "$source/resources/samples/circuit.cus" course.glb
 "$cli" info "$source/resources/samples/circuit.cus" >info.json
 status=0
+# Exported at the default scale, 0.01.
 node "$source/tests/exchange/draw_glb.js" "$source/tests/exchange" "$run" 0.01 || status=$?
 echo "$start $(date +%s.%N)" | awk '{ printf "drawn in %.1f s\n", $2 - $1 }'
 exit $status
