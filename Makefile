@@ -10,12 +10,12 @@ CMAKE_ARGS ?=
 # runtimes, the locale sources the locale test compiles from, Qt 6 with its multimedia
 # module and its translations, the Japanese interface font, tinygltf and the JSON library
 # it is built on for the glTF export, assimp to read the exports back, and the X server, input
-# tool and xprop of the end-to-end tests, and dpkg-shlibdeps for the Debian package's
-# dependencies.
+# tool and xprop of the end-to-end tests, dpkg-shlibdeps for the Debian package's
+# dependencies, and Chromium to draw the glTF export with three.js.
 PACKAGES := cmake ninja-build g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
             locales qt6-base-dev qt6-multimedia-dev qt6-translations-l10n fonts-ipafont-gothic \
             libx11-dev libpng-dev libtinygltf-dev nlohmann-json3-dev assimp-utils xvfb xauth \
-            xdotool x11-utils dpkg-dev
+            xdotool x11-utils dpkg-dev chromium
 
 PREFIX     ?= /usr/local
 
