@@ -5,6 +5,8 @@
 #include "cli/CourseInfo.h"
 #include "cli/ExportCommand.h"
 #include "cli/RenderCommand.h"
+#include "cli/TorcsOptions.h"
+#include "exchange/TorcsTrackFile.h"
 #include "model/CobExport.h"
 #include "model/CourseData.h"
 #include "platform/OpenRegularFile.h"
@@ -44,6 +46,10 @@ constexpr const char* Usage =
     "                                 Texture.bmp or FILE.bmp, .json the sample rows for\n"
     "                                 engine scripts, in metres (the course scaled by S,\n"
     "                                 default 0.01), or .cob the trueSpace mesh\n"
+    "  export-torcs COURSE.cus TRACKDIR [--scale S]\n"
+    "                                 write the course as a TORCS track,\n"
+    "                                 TRACKDIR/NAME.xml with NAME the folder's name, in\n"
+    "                                 metres (the course scaled by S, default 0.3)\n"
     "  resave IN.cus OUT.cus          load a course and save it again\n"
     "  render COURSE.cus OUT.bmp|OUT.png --view VIEW [--size WxH] [--zoom Z]\n"
     "         [--center X,Y,Z] [--show-camera] [--grip-handle] [--warnings] [--comb]\n"
@@ -151,6 +157,32 @@ int Export(int argc, char** argv) {
     return ExitOk;
 }
 
+// What check would warn of, on standard error: the course is still exported.
+void PrintWarnings(const char* course) {
+    for (const CourseAnalysis::Warning& warning : CourseAnalysis::Analyse().warnings) {
+        (void)std::fprintf(
+            stderr, "velmora-cli: %s: warning: %s\n", course,
+            CourseAnalysis::Message(warning, CourseAnalysis::Language::English).c_str());
+    }
+}
+
+int ExportTorcs(int argc, char** argv) {
+    std::string error;
+    const std::optional<TorcsOptions> options = ParseTorcsOptions(false, argc - 4, argv + 4, error);
+    if (!options) {
+        return WrongUsage(error);
+    }
+    if (!LoadCourse(argv[2])) {
+        return ExitFailure;
+    }
+    PrintWarnings(argv[2]);
+    std::string failure;
+    if (TorcsTrackFile::Write(argv[3], options->scale, failure) != 0) {
+        return Fail(argv[2], failure);
+    }
+    return ExitOk;
+}
+
 int Resave(const char* course, const char* out) {
     if (!LoadCourse(course)) {
         return ExitFailure;
@@ -205,6 +237,9 @@ int Run(int argc, char** argv) {
     }
     if (command == "export" && operands >= 2) {
         return Export(argc, argv);
+    }
+    if (command == "export-torcs" && operands >= 2) {
+        return ExportTorcs(argc, argv);
     }
     if (command == "resave" && operands == 2) {
         return Resave(argv[2], argv[3]);
