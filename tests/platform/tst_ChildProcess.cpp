@@ -1,0 +1,243 @@
+#include "platform/ChildProcess.h"
+#include "support/InChild.h"
+#include "support/TempDir.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using ChildProcess::Result;
+
+namespace {
+
+ChildProcess::Request Shell(const std::string& script) {
+    ChildProcess::Request request;
+    request.program = "/bin/sh";
+    request.arguments = {"-c", script};
+    return request;
+}
+
+// Runs the request and collects the lines the callback saw.
+Result RunCollecting(const ChildProcess::Request& request, std::vector<std::string>& lines) {
+    return ChildProcess::Run(request, [&](std::string_view line) {
+        lines.emplace_back(line);
+        return true;
+    });
+}
+
+// Gone, or a zombie nobody has reaped yet: either way it no longer runs.
+bool IsGone(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text;
+    std::getline(stat, text);
+    const size_t close = text.rfind(") ");
+    return close == std::string::npos || text.compare(close + 2, 1, "Z") == 0;
+}
+
+// A process killed a moment ago may still be on its way out; the wait is only a safety net.
+bool IsGoneSoon(pid_t pid) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!IsGone(pid) && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return IsGone(pid);
+}
+
+TEST(ChildProcess, PassesExitCodesAndEndingSignalsThrough) {
+    const struct {
+        const char* script;
+        Result::End end;
+        int exitCode;
+        int signal;
+    } cases[] = {
+        {"exit 0", Result::End::Exited, 0, 0},
+        {"exit 3", Result::End::Exited, 3, 0},
+        {"exit 255", Result::End::Exited, 255, 0},
+        {"kill -KILL $$", Result::End::Signalled, 0, SIGKILL},
+        {"exec >&-; exit 4", Result::End::Exited, 4, 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> lines;
+        const Result result = RunCollecting(Shell(c.script), lines);
+        EXPECT_EQ(result.end, c.end) << c.script;
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.script;
+        EXPECT_EQ(result.signal, c.signal) << c.script;
+    }
+}
+
+// Each run waits for its own child only, so runs on several threads keep their results apart.
+TEST(ChildProcess, RunsOnSeveralThreadsAtOnce) {
+    std::vector<Result> results(4);
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < results.size(); ++i) {
+        threads.emplace_back([&results, i] {
+            const auto script = "sleep 0." + std::to_string(4 - i) + "; echo " + std::to_string(i) +
+                                "; exit " + std::to_string(10 + i);
+            results[i] = ChildProcess::Run(Shell(script), [](std::string_view) { return true; });
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    for (size_t i = 0; i < results.size(); ++i) {
+        EXPECT_EQ(results[i].end, Result::End::Exited) << i;
+        EXPECT_EQ(results[i].exitCode, static_cast<int>(10 + i)) << i;
+        EXPECT_EQ(results[i].output, std::to_string(i) + "\n") << i;
+    }
+}
+
+TEST(ChildProcess, DeliversOutputLinesInOrderWithStderrMergedAndTheLastUnterminated) {
+    std::vector<std::string> lines;
+    const Result result =
+        RunCollecting(Shell("echo one; echo two >&2; echo; echo four; printf five"), lines);
+    EXPECT_EQ(result.end, Result::End::Exited);
+    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "", "four", "five"}));
+    EXPECT_EQ(result.output, "one\ntwo\n\nfour\nfive");
+    std::vector<std::string> many;
+    const Result loud = RunCollecting(
+        Shell("i=0; while [ $i -lt 2000 ]; do echo line-$i-padding-padding; i=$((i+1)); done"),
+        many);
+    ASSERT_EQ(many.size(), 2000U);
+    EXPECT_EQ(many[1234], "line-1234-padding-padding");
+    std::string joined;
+    for (const std::string& line : many) {
+        joined += line + '\n';
+    }
+    EXPECT_EQ(loud.output, joined);
+}
+
+// The test process ignores SIGPIPE, blocks SIGTERM and holds a descriptor without
+// close-on-exec; the child must get none of that.
+TEST(ChildProcess, StartsTheChildCleanWithStdinFromDevNull) {
+    const int result = InChild([] {
+        (void)std::signal(SIGPIPE, SIG_IGN);
+        sigset_t blocked;
+        sigemptyset(&blocked);
+        sigaddset(&blocked, SIGTERM);
+        (void)::sigprocmask(SIG_BLOCK, &blocked, nullptr);
+        if (::dup2(STDERR_FILENO, 200) != 200) {
+            return 10;
+        }
+        std::vector<std::string> lines;
+        const auto run = [&](const char* script) { return RunCollecting(Shell(script), lines); };
+        const Result pipe = run("kill -PIPE $$");
+        const Result term = run("kill -TERM $$");
+        const Result files = run("readlink /proc/$$/fd/0; test -e /proc/$$/fd/200 && echo open; "
+                                 "cut -d' ' -f5 /proc/$$/stat; echo $$");
+        const bool ownGroup = lines.size() == 3 && std::stoi(lines[1]) == std::stoi(lines[2]) &&
+                              std::stoi(lines[1]) != ::getpgrp();
+        return (pipe.signal == SIGPIPE ? 0 : 1) | (term.signal == SIGTERM ? 0 : 2) |
+               (lines.size() == 3 && lines[0] == "/dev/null" ? 0 : 4) | (ownGroup ? 0 : 8);
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST(ChildProcess, ReportsAProgramThatCannotBeStartedByName) {
+    TempDir dir;
+    WriteBytes(dir.File("plain"), {'e', 'x', 'i', 't', '\n'});
+    ::chmod(dir.File("plain").c_str(), 0644);
+    const struct {
+        std::string program;
+        std::string directory;
+        std::string failure;
+    } cases[] = {
+        {"/nonexistent/trackgen-bin", "", "/nonexistent/trackgen-bin: No such file or directory"},
+        {"velmora-no-such-program", "", "velmora-no-such-program: No such file or directory"},
+        {dir.File("plain"), "", dir.File("plain") + ": Permission denied"},
+        {"/bin/sh", "/nonexistent/folder", "/nonexistent/folder: No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        ChildProcess::Request request;
+        request.program = c.program;
+        request.directory = c.directory;
+        std::vector<std::string> lines;
+        const Result result = RunCollecting(request, lines);
+        EXPECT_EQ(result.end, Result::End::NotStarted) << c.program;
+        EXPECT_EQ(result.failure, c.failure);
+        EXPECT_TRUE(lines.empty()) << c.program;
+    }
+}
+
+TEST(ChildProcess, StopsWhenTheCallbackSaysSoAndCallsItNoMore) {
+    std::vector<std::string> lines;
+    const Result result = ChildProcess::Run(Shell("i=0; while :; do i=$((i+1)); echo $i; done"),
+                                            [&](std::string_view line) {
+                                                lines.emplace_back(line);
+                                                return line != "3";
+                                            });
+    EXPECT_EQ(result.end, Result::End::Stopped);
+    EXPECT_EQ(lines, (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(result.output.rfind("1\n2\n3\n", 0), 0U);
+}
+
+TEST(ChildProcess, TimesOutAndEndsTheWholeGroup) {
+    ChildProcess::Request request = Shell("sleep 30 & echo $!; wait");
+    request.timeoutSeconds = 0.3;
+    std::vector<std::string> lines;
+    const Result result = RunCollecting(request, lines);
+    EXPECT_EQ(result.end, Result::End::TimedOut);
+    ASSERT_EQ(lines.size(), 1U);
+    EXPECT_TRUE(IsGoneSoon(std::stoi(lines[0])));
+}
+
+// A helper left behind holds the pipe open; the run still ends with the program, and the
+// helper goes. The timeout only turns a hang into a failure.
+TEST(ChildProcess, EndsHelpersLeftBehindByAProgramThatExited) {
+    ChildProcess::Request request = Shell("sleep 30 & echo $!; exit 5");
+    request.timeoutSeconds = 20;
+    std::vector<std::string> lines;
+    const Result result = RunCollecting(request, lines);
+    EXPECT_EQ(result.end, Result::End::Exited);
+    EXPECT_EQ(result.exitCode, 5);
+    ASSERT_EQ(lines.size(), 1U);
+    EXPECT_TRUE(IsGoneSoon(std::stoi(lines[0])));
+}
+
+// SIGKILL follows once the grace is over. The child's alarm turns a hang into a failure.
+TEST(ChildProcess, KillsAGroupThatIgnoresSigterm) {
+    const int result = InChild(
+        [] {
+            std::vector<std::string> lines;
+            const Result run =
+                ChildProcess::Run(Shell("trap '' TERM; sleep 60 & echo $!; wait; echo survived"),
+                                  [&](std::string_view line) {
+                                      lines.emplace_back(line);
+                                      return false;
+                                  });
+            return run.end == Result::End::Stopped && lines.size() == 1 &&
+                           IsGoneSoon(std::stoi(lines[0])) &&
+                           run.output.find("survived") == std::string::npos
+                       ? 0
+                       : 1;
+        },
+        20);
+    EXPECT_EQ(result, 0);
+}
+
+TEST(ChildProcess, GivesTheChildItsDirectoryAndEnvironment) {
+    TempDir dir;
+    ASSERT_EQ(::setenv("VELMORA_INHERITED", "kept", 1), 0);
+    ASSERT_EQ(::setenv("VELMORA_REPLACED", "old", 1), 0);
+    ChildProcess::Request request =
+        Shell("pwd; echo \"$VELMORA_INHERITED $VELMORA_REPLACED $VELMORA_NEW\"; "
+              "env | grep -c '^VELMORA_REPLACED='");
+    request.directory = dir.Path().string();
+    request.environment = {
+        {"VELMORA_REPLACED", "first"}, {"VELMORA_NEW", "a b=c"}, {"VELMORA_REPLACED", "new"}};
+    std::vector<std::string> lines;
+    const Result result = RunCollecting(request, lines);
+    (void)::unsetenv("VELMORA_INHERITED");
+    (void)::unsetenv("VELMORA_REPLACED");
+    EXPECT_EQ(result.end, Result::End::Exited);
+    const std::string canonical = std::filesystem::canonical(dir.Path()).string();
+    EXPECT_EQ(lines, (std::vector<std::string>{canonical, "kept new a b=c", "1"}));
+}
+
+} // namespace
