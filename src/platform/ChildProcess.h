@@ -12,13 +12,14 @@
 namespace ChildProcess {
 
 struct Request {
-    std::string program;                // a path, or a name looked up in the caller's PATH
+    // A path (a relative one starts from `directory`), or a name looked up in the caller's PATH.
+    std::string program;
     std::vector<std::string> arguments; // without the program itself
-    std::string directory;              // working directory (relative paths start there);
-                                        // empty: the caller's
-    std::vector<std::pair<std::string, std::string>> environment; // set or replaced in the
-                                                                  // child's, the rest inherited
-    double timeoutSeconds = 0;                                    // wall-clock limit; 0: none
+    std::string directory;              // working directory; empty: the caller's
+    // Set or replaced in the child's environment, the rest inherited; of two pairs with one
+    // name the later wins.
+    std::vector<std::pair<std::string, std::string>> environment;
+    double timeoutSeconds = 0; // wall-clock limit; 0: none
 };
 
 struct Result {
