@@ -11,11 +11,14 @@ CMAKE_ARGS ?=
 # module and its translations, the Japanese interface font, tinygltf and the JSON library
 # it is built on for the glTF export, assimp to read the exports back, and the X server, input
 # tool and xprop of the end-to-end tests, dpkg-shlibdeps for the Debian package's
-# dependencies, and Chromium to draw the glTF export with three.js.
+# dependencies, Node.js for the glTF validator and three.js, Chromium to draw the glTF
+# export with three.js, and TORCS for the test drives. Debian's npm comes apart from its
+# nodejs, while a Node.js from elsewhere brings its own: npm is installed when the command
+# is missing.
 PACKAGES := cmake ninja-build g++ libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
             locales qt6-base-dev qt6-multimedia-dev qt6-translations-l10n fonts-ipafont-gothic \
             libx11-dev libpng-dev libtinygltf-dev nlohmann-json3-dev assimp-utils xvfb xauth \
-            xdotool x11-utils dpkg-dev chromium
+            xdotool x11-utils dpkg-dev nodejs chromium torcs
 
 PREFIX     ?= /usr/local
 
@@ -31,6 +34,7 @@ deps:
 	for p in $(PACKAGES); do \
 	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed$$' || missing="$$missing $$p"; \
 	done; \
+	command -v npm >/dev/null || missing="$$missing npm"; \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing Debian packages:$$missing"; \
 	  $(SUDO) apt-get update && \

@@ -5,6 +5,7 @@
 #include "cli/CourseInfo.h"
 #include "cli/ExportCommand.h"
 #include "cli/RenderCommand.h"
+#include "cli/TestDriveReport.h"
 #include "cli/TorcsOptions.h"
 #include "exchange/TorcsTrackFile.h"
 #include "model/CobExport.h"
@@ -24,7 +25,9 @@ namespace {
 constexpr int ExitOk = 0;
 constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
+constexpr int ExitNotInstalled = 3;
 constexpr int ExitWarnings = 4;
+constexpr int ExitNotFinished = 4;
 
 // Every export refuses a course without a road: mesh readers refuse a mesh without faces.
 constexpr const char* NoRoad = "the course has no road to export";
@@ -50,6 +53,11 @@ constexpr const char* Usage =
     "                                 write the course as a TORCS track,\n"
     "                                 TRACKDIR/NAME.xml with NAME the folder's name, in\n"
     "                                 metres (the course scaled by S, default 0.3)\n"
+    "  test-drive COURSE.cus [--laps N] [--driver NAME] [--scale S]\n"
+    "                                 race the course in TORCS with one robot (default\n"
+    "                                 berniw, 2 laps) and print the lap times as JSON;\n"
+    "                                 exit status 4 when the robot did not finish, 3\n"
+    "                                 when TORCS is not installed\n"
     "  resave IN.cus OUT.cus          load a course and save it again\n"
     "  render COURSE.cus OUT.bmp|OUT.png --view VIEW [--size WxH] [--zoom Z]\n"
     "         [--center X,Y,Z] [--show-camera] [--grip-handle] [--warnings] [--comb]\n"
@@ -183,6 +191,35 @@ int ExportTorcs(int argc, char** argv) {
     return ExitOk;
 }
 
+int RunTestDrive(int argc, char** argv) {
+    std::string error;
+    const std::optional<TorcsOptions> options = ParseTorcsOptions(true, argc - 3, argv + 3, error);
+    if (!options) {
+        return WrongUsage(error);
+    }
+    if (!LoadCourse(argv[2])) {
+        return ExitFailure;
+    }
+    PrintWarnings(argv[2]);
+    const TestDrive::Options drive{options->scale, options->laps, options->driver};
+    TestDrive::Session session(drive);
+    const TestDrive::Result result = session.Drive([](TestDrive::Step, double) { return true; });
+    switch (result.outcome) {
+    case TestDrive::Outcome::Completed:
+        (void)std::printf("%s\n", TestDriveJson(drive, result.report).c_str());
+        return ExitOk;
+    case TestDrive::Outcome::NotFinished:
+        (void)std::printf("%s\n", TestDriveJson(drive, result.report).c_str());
+        (void)Fail(argv[2], result.failure);
+        return ExitNotFinished;
+    case TestDrive::Outcome::NotInstalled:
+        (void)Fail(argv[2], result.failure);
+        return ExitNotInstalled;
+    default:
+        return Fail(argv[2], result.failure);
+    }
+}
+
 int Resave(const char* course, const char* out) {
     if (!LoadCourse(course)) {
         return ExitFailure;
@@ -240,6 +277,9 @@ int Run(int argc, char** argv) {
     }
     if (command == "export-torcs" && operands >= 2) {
         return ExportTorcs(argc, argv);
+    }
+    if (command == "test-drive" && operands >= 1) {
+        return RunTestDrive(argc, argv);
     }
     if (command == "resave" && operands == 2) {
         return Resave(argv[2], argv[3]);

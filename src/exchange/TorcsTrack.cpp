@@ -17,8 +17,17 @@ constexpr double MeetingDistance = 0.5;
 constexpr double MinimumWidth = 1.0;
 // Rows nearer than this, in metres, are one place.
 constexpr double ShortestChord = 1e-6;
-// An arc that turns less than this, in radians, is straight.
-constexpr double StraightTurn = 1e-9;
+// TORCS works in single precision and places an arc's end from its centre, so an arc of
+// huge radius lands off by metres; one wider than this, in metres, is laid straight, and
+// the next row's arcs make up the few millimetres it misses by.
+constexpr double WidestRadius = 10000.0;
+
+// Where TORCS is on the centre line, in its axes and metres.
+struct Pose {
+    double x;
+    double y;
+    double heading;
+};
 
 // A course row in TORCS's axes and metres.
 struct Row {
@@ -69,17 +78,17 @@ double MainWidth(const std::vector<Row>& rows) {
     return std::max(2.0 * narrowest, MinimumWidth);
 }
 
-bool IsStraight(double turn) {
-    return std::abs(turn) < StraightTurn;
-}
-
 // The radius of the arc over `chord` that turns by `turn`.
 double Radius(double chord, double turn) {
     return chord / (2.0 * std::sin(std::abs(turn) / 2.0));
 }
 
+bool IsStraight(double chord, double turn) {
+    return turn == 0.0 || Radius(chord, turn) > WidestRadius;
+}
+
 double Length(double chord, double turn) {
-    return IsStraight(turn) ? chord : Radius(chord, turn) * std::abs(turn);
+    return IsStraight(chord, turn) ? chord : Radius(chord, turn) * std::abs(turn);
 }
 
 // A piece of centre line with chord `chord` that turns by `turn`; its heights, banking
@@ -87,7 +96,7 @@ double Length(double chord, double turn) {
 Segment Piece(double chord, double turn, const Row& a, const Row& b, double from, double to,
               double halfWidth) {
     Segment s{};
-    s.turn = IsStraight(turn) ? Turn::Straight : turn > 0.0 ? Turn::Left : Turn::Right;
+    s.turn = IsStraight(chord, turn) ? Turn::Straight : turn > 0.0 ? Turn::Left : Turn::Right;
     s.length = Length(chord, turn);
     if (s.turn != Turn::Straight) {
         s.arc = std::abs(turn);
@@ -105,18 +114,33 @@ Segment Piece(double chord, double turn, const Row& a, const Row& b, double from
     return s;
 }
 
-// The biarc from row a to row b whose two arcs have equal chords: relative to the chord,
-// a leaves at α and b arrives at β, the arcs turn by −(3α + β)/2 and (α + 3β)/2 and each
-// chord is c / (2 cos((α − β)/4)).
-void AddInterval(const Row& a, const Row& b, double halfWidth, std::vector<Segment>& segments) {
-    const double dx = b.x - a.x;
-    const double dy = b.y - a.y;
+// Where the segment ends, driving it from `pose`: a straight goes ahead, an arc turns
+// about a centre one radius to its side.
+Pose Drive(const Pose& pose, const Segment& s) {
+    if (s.turn == Turn::Straight) {
+        return {pose.x + s.length * std::cos(pose.heading),
+                pose.y + s.length * std::sin(pose.heading), pose.heading};
+    }
+    const double side = s.turn == Turn::Left ? 1.0 : -1.0;
+    const double heading = pose.heading + side * s.arc;
+    return {pose.x + side * s.radius * (std::sin(heading) - std::sin(pose.heading)),
+            pose.y - side * s.radius * (std::cos(heading) - std::cos(pose.heading)), heading};
+}
+
+// The biarc from `pose` to row b whose two arcs have equal chords: relative to the chord,
+// it leaves at α and arrives at b's heading β, the arcs turn by −(3α + β)/2 and
+// (α + 3β)/2 and each chord is c / (2 cos((α − β)/4)). Heights, banking and sides go from
+// row a's to row b's. The pose moves to where the arcs end.
+void AddInterval(Pose& pose, const Row& a, const Row& b, double halfWidth,
+                 std::vector<Segment>& segments) {
+    const double dx = b.x - pose.x;
+    const double dy = b.y - pose.y;
     const double chord = std::hypot(dx, dy);
     if (chord < ShortestChord) {
         return;
     }
     const double direction = std::atan2(dy, dx);
-    const double alpha = Wrapped(a.heading - direction);
+    const double alpha = Wrapped(pose.heading - direction);
     const double beta = Wrapped(b.heading - direction);
     const double half = chord / (2.0 * std::cos((alpha - beta) / 4.0));
     const double turn1 = -(3.0 * alpha + beta) / 2.0;
@@ -126,6 +150,7 @@ void AddInterval(const Row& a, const Row& b, double halfWidth, std::vector<Segme
     const double joint = length1 / (length1 + Length(half, turn2));
     segments.push_back(Piece(half, turn1, a, b, 0.0, joint, halfWidth));
     segments.push_back(Piece(half, turn2, a, b, joint, 1.0, halfWidth));
+    pose = Drive(Drive(pose, segments.end()[-2]), segments.back());
 }
 
 } // namespace
@@ -144,8 +169,9 @@ std::optional<Track> Build(double scale, std::string& failure) {
     }
     Track track{};
     track.width = MainWidth(rows);
+    Pose pose{first.x, first.y, first.heading};
     for (size_t i = 0; i + 1 < rows.size(); ++i) {
-        AddInterval(rows[i], rows[i + 1], track.width / 2.0, track.segments);
+        AddInterval(pose, rows[i], rows[i + 1], track.width / 2.0, track.segments);
     }
     for (const Segment& segment : track.segments) {
         track.length += segment.length;

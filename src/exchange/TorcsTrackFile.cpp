@@ -61,7 +61,7 @@ public:
     void Line(const std::string& line) { text += std::string(2 * depth, ' ') + line + "\n"; }
 
     std::string text;
-    int depth = 1;
+    size_t depth = 1;
 };
 
 void WriteHeader(Params& p, const std::string& name) {

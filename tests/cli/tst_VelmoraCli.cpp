@@ -54,11 +54,30 @@ TEST(VelmoraCli, UsageAndVersion) {
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "velmora-cli " VELMORA_VERSION "\n");
     // The shell splits each line into the words given to the tool.
-    for (const char* wrong :
-         {"", "info", "info a b", "export-cob a", "frobnicate", "--help x", "check",
-          "check a --max-bank", "check a --max-gradient -1", "check a --frob 1", "export a",
-          "export a b.stl", "export a b.json --scale 0", "export a b.json --scale",
-          "export a b.cob --scale 1", "export a b.json --texture t.bmp"}) {
+    for (const char* wrong : {"",
+                              "info",
+                              "info a b",
+                              "export-cob a",
+                              "frobnicate",
+                              "--help x",
+                              "check",
+                              "check a --max-bank",
+                              "check a --max-gradient -1",
+                              "check a --frob 1",
+                              "export a",
+                              "export a b.stl",
+                              "export a b.json --scale 0",
+                              "export a b.json --scale",
+                              "export a b.cob --scale 1",
+                              "export a b.json --texture t.bmp",
+                              "export-torcs a",
+                              "export-torcs a b --laps 2",
+                              "export-torcs a b --scale -1",
+                              "test-drive",
+                              "test-drive a --laps 0",
+                              "test-drive a --laps 1001",
+                              "test-drive a --driver ../x",
+                              "test-drive a --drive x"}) {
         const Outcome o = Cli(dir, {wrong});
         EXPECT_EQ(o.status, 2) << wrong;
         EXPECT_NE(o.err.find("Usage:"), std::string::npos);
@@ -145,6 +164,70 @@ TEST(VelmoraCli, FailuresNameTheFileAndWhatIsWrong) {
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err, "velmora-cli: out.cob: cannot write (File too large)\n");
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.cob")));
+}
+
+// Sets an environment variable for the tool's runs while it lives.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value) : name(name) {
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedVariable() { unsetenv(name); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* name;
+};
+
+// A loop whose two hairpins the road is too wide for.
+void WriteFoldedLoop(const std::string& file) {
+    CourseData::Initialize();
+    for (const auto& [x, z] :
+         {std::pair{0, 0}, {600, 0}, {650, 50}, {600, 100}, {0, 100}, {-50, 50}}) {
+        const int index = CourseData::AddPoint(x, 0, z);
+        CourseData::SetWidth(index, 60, 60);
+    }
+    CourseData::SetLoop(1);
+    ASSERT_EQ(CourseData::Save(file.c_str()), 0);
+    CourseData::Destruct();
+}
+
+// The sample course drives to completion (the lap times go to the test log) leaving no
+// file behind; a folded course exports with its folds named; TORCS missing, an unknown
+// robot and an open course are each told apart.
+TEST(VelmoraCli, TestDriveRacesTheCourseAndSaysWhatStopsIt) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("tmp"));
+    ScopedVariable temporary("TMPDIR", dir.File("tmp"));
+    const Outcome drive = Cli(dir, {"test-drive", Sample});
+    if (drive.status == 3) {
+        GTEST_SKIP() << drive.err;
+    }
+    std::printf("test-drive of the sample course: %s", drive.out.c_str());
+    ASSERT_EQ(drive.status, 0) << drive.err;
+    EXPECT_NE(drive.out.find("\"lapTimes\": ["), std::string::npos);
+    EXPECT_NE(drive.out.find("\"completed\": true}"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.File("tmp")));
+
+    WriteFoldedLoop(dir.File("folded.cus"));
+    const Outcome folded = Cli(dir, {"export-torcs", "folded.cus", "tracks/folded"});
+    EXPECT_EQ(folded.status, 0) << folded.err;
+    EXPECT_NE(folded.err.find("folded.cus: warning: Segment 1: the inner edge"), std::string::npos)
+        << folded.err;
+    EXPECT_TRUE(std::filesystem::exists(dir.File("tracks/folded/folded.xml")));
+
+    const Outcome robot = Cli(dir, {"test-drive", Sample, "--driver", "nobody"});
+    EXPECT_EQ(robot.status, 1);
+    EXPECT_NE(robot.err.find("TORCS has no robot named nobody"), std::string::npos);
+    const Outcome open = Cli(dir, {"test-drive", VELMORA_TEST_DATA "/hairpin-fold/course.cus"});
+    EXPECT_EQ(open.status, 1);
+    EXPECT_NE(open.err.find("TORCS races on loops"), std::string::npos);
+    ScopedVariable nowhere("VELMORA_TORCS_PREFIX", dir.File("nowhere"));
+    const Outcome missing = Cli(dir, {"test-drive", Sample});
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_NE(missing.err.find("apt-get install torcs"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.File("tmp")));
 }
 
 TEST(VelmoraCli, AFailedWriteToStandardOutputIsReported) {

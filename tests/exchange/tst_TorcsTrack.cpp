@@ -63,7 +63,9 @@ std::optional<TorcsTrack::Track> Build() {
 }
 
 // Driving the segments from the first row reaches every row in its heading, two segments a
-// row, and goes once round: a closed course closes, and its length is the segments'.
+// row, and goes once round: a closed course closes, and its length is the segments'. An
+// arc of huge radius, which TORCS's single precision would misplace, is laid straight and
+// misses its row by millimetres at most.
 TEST_F(TorcsTrackTest, SegmentsDriveThroughEveryRowInItsHeading) {
     AddCircle(7, 500.0, 0.0);
     CourseData::SetPosition(3, -200.0, 30.0, 350.0); // a dent, so the arcs differ
@@ -74,17 +76,19 @@ TEST_F(TorcsTrackTest, SegmentsDriveThroughEveryRowInItsHeading) {
     Pose at = rows.front();
     double length = 0.0;
     for (size_t i = 0; i < track->segments.size(); ++i) {
-        at = Drive(at, track->segments[i]);
-        length += track->segments[i].length;
+        const Segment& s = track->segments[i];
+        at = Drive(at, s);
+        length += s.length;
+        ASSERT_TRUE(s.turn == Turn::Straight || s.radius <= 10000.0) << i;
         if (i % 2 == 1) {
             const Pose& row = rows[i / 2 + 1];
-            ASSERT_NEAR(at.x, row.x, 1e-9) << i;
-            ASSERT_NEAR(at.y, row.y, 1e-9) << i;
-            ASSERT_NEAR(std::remainder(at.heading - row.heading, 2 * std::numbers::pi), 0.0, 1e-9)
+            ASSERT_NEAR(at.x, row.x, 0.005) << i;
+            ASSERT_NEAR(at.y, row.y, 0.005) << i;
+            ASSERT_NEAR(std::remainder(at.heading - row.heading, 2 * std::numbers::pi), 0.0, 0.001)
                 << i;
         }
     }
-    EXPECT_NEAR(at.heading - rows.front().heading, 2 * std::numbers::pi, 1e-9);
+    EXPECT_NEAR(at.heading - rows.front().heading, 2 * std::numbers::pi, 0.001);
     EXPECT_NEAR(track->length, length, 1e-9);
 }
 

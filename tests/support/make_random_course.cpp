@@ -3,7 +3,8 @@
 // a kind and seed give the same course everywhere.
 //   open       2 to 40 points wandering in the ground plane and in height, not a loop
 //   closed     6 to 40 points around a jittered circle, a loop
-//   banked     a closed course with random bank, unequal widths and sample counts
+//   banked     a closed course with random bank (up to 23°), unequal widths and sample
+//              counts
 //   one-point  a single point made a loop: a road without area
 //   many       256 points around a large jittered loop
 
@@ -57,8 +58,8 @@ void AddLoopPoints(Dice& dice, int count, double radius) {
 
 void VaryEveryPoint(Dice& dice) {
     for (int i = 0; i < CourseData::GetPointNum(); ++i) {
-        CourseData::SetRoll(i, dice.Between(-0.6, 0.6));
-        CourseData::SetWidth(i, dice.Between(5, 40), dice.Between(5, 40));
+        CourseData::SetRoll(i, dice.Between(-0.4, 0.4));
+        CourseData::SetWidth(i, dice.Between(10, 30), dice.Between(10, 30));
         CourseData::SetHandle(i, CourseData::HandlePoint);
         CourseData::ChangeSampleNum(dice.Whole(1, 24) - CourseData::GetSampleNum(i));
     }

@@ -1,0 +1,291 @@
+#include "exchange/TestDrive.h"
+
+#include "platform/ChildProcess.h"
+#include "platform/SaveFile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace TestDrive {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The slowest average speed the race waits for, m/s, and the time it gives to start.
+constexpr double SlowestSpeed = 5.0;
+constexpr double StartingTime = 60.0;
+// Without a display TORCS races far faster than real time; ten times is a safe floor.
+constexpr double SpeedUp = 10.0;
+constexpr double TrackgenTimeout = 120.0;
+
+bool Exists(const std::string& path) {
+    std::error_code error;
+    return fs::exists(path, error);
+}
+
+std::vector<std::pair<std::string, std::string>>
+TorcsEnvironment(const TorcsInstallation::Paths& torcs) {
+    // TORCS reads its numbers with the C library, so they must not follow the user's locale.
+    return {{"LD_LIBRARY_PATH", torcs.programs + "/lib"}, {"LC_ALL", "C"}};
+}
+
+// The last lines of a program's output, for a message.
+std::string Tail(const std::string& output) {
+    size_t start = output.size();
+    for (int lines = 0; lines < 4 && start > 0; ++lines) {
+        start = output.rfind('\n', start - 1);
+        if (start == std::string::npos) {
+            start = 0;
+            break;
+        }
+    }
+    std::string tail = output.substr(start);
+    tail.erase(0, tail.find_first_not_of('\n'));
+    return tail.empty() ? "no output" : tail;
+}
+
+// "Delta X   = -0.001160": the number after the name's "=".
+bool ReadValue(std::string_view line, std::string_view name, double& value) {
+    if (line.substr(0, name.size()) != name) {
+        return false;
+    }
+    const size_t equals = line.find('=', name.size());
+    return equals != std::string_view::npos &&
+           std::sscanf(std::string(line.substr(equals + 1)).c_str(), "%lf", &value) == 1;
+}
+
+// trackgen opens an X display; without one it runs under a virtual one.
+std::optional<ChildProcess::Request> TrackgenRequest(const TorcsInstallation::Paths& torcs,
+                                                     const std::string& folder,
+                                                     std::string& failure) {
+    ChildProcess::Request request;
+    request.directory = folder;
+    request.environment = TorcsEnvironment(torcs);
+    request.timeoutSeconds = TrackgenTimeout;
+    const std::vector<std::string> trackgen{
+        torcs.programs + "/trackgen-bin", "-L", torcs.programs, "-c", "road", "-n", TrackName};
+    if (Exists("/usr/bin/xvfb-run")) {
+        request.program = "/usr/bin/xvfb-run";
+        request.arguments = {"-a", "-s", "-screen 0 320x240x24"};
+        request.arguments.insert(request.arguments.end(), trackgen.begin(), trackgen.end());
+    } else if (const char* display = std::getenv("DISPLAY"); display != nullptr && *display) {
+        request.program = trackgen.front();
+        request.arguments.assign(trackgen.begin() + 1, trackgen.end());
+    } else {
+        failure = "TORCS's trackgen needs an X display: install xvfb with: sudo apt-get "
+                  "install xvfb";
+        return std::nullopt;
+    }
+    return request;
+}
+
+std::string RaceText(const std::string& driver, int laps) {
+    std::ostringstream text;
+    text << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         << "<!DOCTYPE params SYSTEM \"params.dtd\">\n"
+         << "<params name=\"Test Drive\" type=\"param\" mode=\"mw\">\n"
+         << "  <section name=\"Header\">\n"
+         << "    <attstr name=\"name\" val=\"Test Drive\"/>\n"
+         << "    <attnum name=\"priority\" val=\"10\"/>\n"
+         << "  </section>\n"
+         << "  <section name=\"Tracks\">\n"
+         << "    <attnum name=\"maximum number\" val=\"1\"/>\n"
+         << "    <section name=\"1\">\n"
+         << "      <attstr name=\"name\" val=\"" << TrackName << "\"/>\n"
+         << "      <attstr name=\"category\" val=\"road\"/>\n"
+         << "    </section>\n"
+         << "  </section>\n"
+         << "  <section name=\"Races\">\n"
+         << "    <section name=\"1\"><attstr name=\"name\" val=\"Test Drive\"/></section>\n"
+         << "  </section>\n"
+         << "  <section name=\"Test Drive\">\n"
+         << "    <attnum name=\"laps\" val=\"" << laps << "\"/>\n"
+         << "    <attstr name=\"type\" val=\"race\"/>\n"
+         << "    <attstr name=\"starting order\" val=\"drivers list\"/>\n"
+         << "    <attstr name=\"restart\" val=\"yes\"/>\n"
+         << "    <attstr name=\"display mode\" val=\"results only\"/>\n"
+         << "    <attstr name=\"display results\" val=\"no\"/>\n"
+         << "    <section name=\"Starting Grid\">\n"
+         << "      <attnum name=\"rows\" val=\"1\"/>\n"
+         << "      <attnum name=\"distance to start\" val=\"10\"/>\n"
+         << "      <attnum name=\"initial speed\" val=\"0\"/>\n"
+         << "      <attnum name=\"initial height\" val=\"0.2\"/>\n"
+         << "    </section>\n"
+         << "  </section>\n"
+         << "  <section name=\"Drivers\">\n"
+         << "    <attnum name=\"maximum number\" val=\"1\"/>\n"
+         << "    <attstr name=\"focused module\" val=\"" << driver << "\"/>\n"
+         << "    <attnum name=\"focused idx\" val=\"1\"/>\n"
+         << "    <section name=\"1\">\n"
+         << "      <attnum name=\"idx\" val=\"1\"/>\n"
+         << "      <attstr name=\"module\" val=\"" << driver << "\"/>\n"
+         << "    </section>\n"
+         << "  </section>\n"
+         << "</params>\n";
+    return text.str();
+}
+
+// The value of <attnum name="NAME" val="..."/> in a results file.
+std::optional<double> ResultNumber(const std::string& results, const std::string& name) {
+    const std::string key = "<attnum name=\"" + name + "\" val=\"";
+    const size_t at = results.find(key);
+    double value = 0.0;
+    if (at == std::string::npos ||
+        std::sscanf(results.c_str() + at + key.size(), "%lf", &value) != 1) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The race's results file: TORCS names it after the race file and the time.
+std::string ReadResults(const std::string& folder) {
+    std::error_code error;
+    const fs::path results = fs::path(TorcsInstallation::LocalFolder(folder)) / "results/race";
+    for (const fs::directory_entry& entry : fs::directory_iterator(results, error)) {
+        if (entry.path().extension() == ".xml") {
+            std::ifstream file(entry.path());
+            return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        }
+    }
+    return {};
+}
+
+// "Sim Time:    19.21 [s], Leader Laps:    1, ...": the time at which a lap ended.
+std::optional<std::pair<double, int>> LapLine(std::string_view line) {
+    double time = 0.0;
+    int laps = 0;
+    if (std::sscanf(std::string(line).c_str(), "Sim Time: %lf [s], Leader Laps: %d", &time,
+                    &laps) != 2) {
+        return std::nullopt;
+    }
+    return std::make_pair(time, laps);
+}
+
+Result Failed(const std::string& failure) {
+    Result result;
+    result.outcome = Outcome::Failed;
+    result.failure = failure;
+    return result;
+}
+
+} // namespace
+
+std::optional<Track> BuildTrack(const TorcsInstallation::Paths& torcs, const std::string& folder,
+                                const std::function<bool()>& keepGoing, std::string& failure) {
+    const std::optional<ChildProcess::Request> request = TrackgenRequest(torcs, folder, failure);
+    if (!request) {
+        return std::nullopt;
+    }
+    Track track;
+    int found = 0;
+    const ChildProcess::Result run = ChildProcess::Run(*request, [&](std::string_view line) {
+        found += ReadValue(line, "length", track.length) ? 1 : 0;
+        found += ReadValue(line, "Delta X", track.closureX) ? 1 : 0;
+        found += ReadValue(line, "Delta Y", track.closureY) ? 1 : 0;
+        found += ReadValue(line, "Delta Z", track.closureZ) ? 1 : 0;
+        found += ReadValue(line, "Delta Ang", track.closureAngle) ? 1 : 0;
+        return keepGoing();
+    });
+    if (run.end == ChildProcess::Result::End::Stopped) {
+        failure = "cancelled";
+        return std::nullopt;
+    }
+    if (found < 5) {
+        failure = "TORCS's trackgen could not build the track: " +
+                  (run.failure.empty() ? Tail(run.output) : run.failure);
+        return std::nullopt;
+    }
+    return track;
+}
+
+Session::Session(const Options& options)
+    : options(options), torcs(TorcsInstallation::Find()), folder("velmora-torcs-") {
+    std::string failure;
+    if (!torcs) {
+        refusal = Result{Outcome::NotInstalled,
+                         {},
+                         std::string("TORCS is not installed: ") + TorcsInstallation::InstallHint};
+    } else if (folder.Path().empty()) {
+        refusal = Failed("cannot make a folder for TORCS (" + folder.Failure() + ")");
+    } else if (!Exists(torcs->programs + "/drivers/" + options.driver)) {
+        refusal = Failed("TORCS has no robot named " + options.driver);
+    } else if (!TorcsInstallation::PrepareData(*torcs, folder.Path(), TrackName, options.scale,
+                                               failure)) {
+        refusal = Failed(failure);
+    }
+}
+
+Result Session::Drive(const Progress& progress) {
+    if (refusal) {
+        return *refusal;
+    }
+    std::string failure;
+    const std::optional<Track> track = BuildTrack(
+        *torcs, folder.Path(), [&] { return progress(Step::BuildingTrack, 0.0); }, failure);
+    if (!track) {
+        return failure == "cancelled" ? Result{Outcome::Cancelled, {}, {}} : Failed(failure);
+    }
+    const std::string raceFile = folder.Path() + "/race.xml";
+    const std::string race = RaceText(options.driver, options.laps);
+    SaveFile file(raceFile);
+    if (file.Open()) {
+        file.Write(race.data(), race.size());
+    }
+    if (!file.Commit()) {
+        return Failed(raceFile + ": cannot write (" + file.Failure() + ")");
+    }
+    const double limit = StartingTime + options.laps * track->length / SlowestSpeed;
+    ChildProcess::Request request;
+    request.program = torcs->programs + "/torcs-bin";
+    request.arguments = {"-l", TorcsInstallation::LocalFolder(folder.Path()) + "/",
+                         "-L", torcs->programs,
+                         "-D", folder.Path() + "/",
+                         "-r", raceFile};
+    request.directory = folder.Path();
+    request.environment = TorcsEnvironment(*torcs);
+    request.timeoutSeconds = limit / SpeedUp;
+    Result result;
+    result.report.track = *track;
+    double lapEnded = 0.0;
+    bool tooSlow = false;
+    const ChildProcess::Result run = ChildProcess::Run(request, [&](std::string_view line) {
+        const auto lap = LapLine(line);
+        if (lap) {
+            // TORCS prints times to the hundredth; the difference is rounded back to it.
+            result.report.lapTimes.push_back(std::round((lap->first - lapEnded) * 100.0) / 100.0);
+            lapEnded = lap->first;
+            tooSlow = lapEnded > limit;
+        }
+        const double done = static_cast<double>(result.report.lapTimes.size()) / options.laps;
+        return progress(Step::Racing, std::min(done, 1.0)) && !tooSlow;
+    });
+    const std::string results = ReadResults(folder.Path());
+    result.report.bestLap = ResultNumber(results, "best lap time");
+    if (const std::optional<double> speed = ResultNumber(results, "top speed")) {
+        result.report.topSpeed = *speed * 3.6;
+    }
+    result.report.completed = static_cast<int>(result.report.lapTimes.size()) >= options.laps;
+    if (run.end == ChildProcess::Result::End::Stopped && !tooSlow) {
+        result.outcome = Outcome::Cancelled;
+    } else if (result.report.completed) {
+        result.outcome = Outcome::Completed;
+    } else if (run.end == ChildProcess::Result::End::TimedOut || tooSlow ||
+               (run.end == ChildProcess::Result::End::Exited && !results.empty())) {
+        result.outcome = Outcome::NotFinished;
+        result.failure = "the robot did not finish " + std::to_string(options.laps) +
+                         " laps within " + std::to_string(static_cast<int>(limit)) + " s of racing";
+    } else {
+        result = Failed("TORCS's race failed: " +
+                        (run.failure.empty() ? Tail(run.output) : run.failure));
+    }
+    return result;
+}
+
+} // namespace TestDrive
