@@ -9,6 +9,7 @@
 #include "app/PerspecWindow.h"
 #include "app/RecoveryCopy.h"
 #include "app/SpPointWindow.h"
+#include "app/TorcsTestDrive.h"
 #include "app/WinProfile.h"
 #include "exchange/CourseExport.h"
 #include "model/CobExport.h"
@@ -41,6 +42,7 @@ constexpr platform::MenuItem FileItems[] = {
     {NewCommand, "新規作成", "Ctrl+N"},    {OpenCommand, "開く", "Ctrl+O"},
     {SaveCommand, "上書き保存", "Ctrl+S"}, {SaveAsCommand, "名前を付けて保存", "Ctrl+Shift+S"},
     {ExportCommand, "cobﾌｧｲﾙを出力"},      {ExchangeExportCommand, "エクスポート..."},
+    {TestDriveCommand, "TORCSで試走"},
 };
 constexpr platform::MenuItem EditItems[] = {
     {UndoCommand, "元に戻す", "Ctrl+Z"},
@@ -57,7 +59,7 @@ constexpr platform::MenuItem HelpItems[] = {
     {AboutCommand, "バージョン情報"},
 };
 constexpr platform::MenuPopup Menu[] = {
-    {"ﾌｧｲﾙ", FileItems, 6},
+    {"ﾌｧｲﾙ", FileItems, 7},
     {"編集", EditItems, 3},
     {"表示", ViewItems, 3},
     {"ﾍﾙﾌﾟ", HelpItems, 2},
@@ -241,6 +243,9 @@ void OnCommand(uint32_t code) {
     case ExchangeExportCommand:
         ExportForEngines(mainWindow);
         break;
+    case TestDriveCommand:
+        TorcsTestDrive::Start();
+        break;
     case HelpCommand:
         ShowHelp();
         break;
@@ -272,6 +277,7 @@ void OnCreate(platform::WindowHandle window) {
 }
 
 void OnDestroy(platform::WindowHandle window) {
+    TorcsTestDrive::Stop();
     WinProfile::SavePlacement(window, settingsPath, PlacementSection);
     platform::PostQuit(0);
 }
@@ -291,7 +297,11 @@ std::intptr_t Procedure(platform::WindowHandle window, platform::Message message
         OnCommand(args.code);
         return 0;
     case platform::Message::Timer:
-        RecoveryCopy::Update(currentFile);
+        if (args.code == TorcsTestDrive::TimerId) {
+            TorcsTestDrive::Poll();
+        } else {
+            RecoveryCopy::Update(currentFile);
+        }
         return 0;
     case platform::Message::Close:
         if (ConfirmDiscard(window) == 0) {

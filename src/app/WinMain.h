@@ -26,7 +26,8 @@ enum MenuCommand {
     FrameCommand,
     CombCommand,
     PointValuesCommand,
-    ExchangeExportCommand
+    ExchangeExportCommand,
+    TestDriveCommand
 };
 
 // Start-up, message loop, shutdown; the exit code.

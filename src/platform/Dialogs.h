@@ -3,6 +3,7 @@
 #include "platform/Windows.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,25 @@ using FormCheck = std::function<std::string(const std::vector<std::string>& text
 std::optional<std::vector<std::string>> EditForm(WindowHandle owner, std::string_view title,
                                                  const std::vector<FormField>& fields,
                                                  const FormCheck& check);
+
+// A box over the owner showing how far work running meanwhile has come, with a Cancel
+// button; the owner stays in use. Closing the box counts as Cancel. It goes with the
+// object.
+class ProgressBox {
+public:
+    ProgressBox(WindowHandle owner, std::string_view title);
+    ~ProgressBox();
+    ProgressBox(const ProgressBox&) = delete;
+    ProgressBox& operator=(const ProgressBox&) = delete;
+
+    // A line of text and the share of the work done, 0 to 1.
+    void Show(std::string_view text, double done);
+    [[nodiscard]] bool Cancelled() const;
+
+private:
+    struct Box;
+    std::unique_ptr<Box> box;
+};
 
 using MessageBoxResponder =
     std::function<int(std::string_view text, std::string_view title, MessageBoxButtons buttons)>;

@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace platform {
 
@@ -173,6 +175,35 @@ std::optional<std::vector<std::string>> EditForm(WindowHandle owner, std::string
         return std::nullopt;
     }
     return dialog.Texts();
+}
+
+struct ProgressBox::Box {
+    QProgressDialog dialog;
+    static constexpr int Steps = 1000;
+};
+
+ProgressBox::ProgressBox(WindowHandle owner, std::string_view title)
+    : box(std::make_unique<Box>()) {
+    QProgressDialog& dialog = box->dialog;
+    dialog.setParent(OwnerWidget(owner), Qt::Dialog);
+    dialog.setWindowTitle(FromUtf8(title));
+    dialog.setWindowModality(Qt::NonModal);
+    dialog.setRange(0, Box::Steps);
+    dialog.setAutoReset(false);
+    dialog.setAutoClose(false);
+    dialog.setMinimumDuration(0);
+    dialog.show();
+}
+
+ProgressBox::~ProgressBox() = default;
+
+void ProgressBox::Show(std::string_view text, double done) {
+    box->dialog.setLabelText(FromUtf8(text));
+    box->dialog.setValue(static_cast<int>(std::clamp(done, 0.0, 1.0) * Box::Steps));
+}
+
+bool ProgressBox::Cancelled() const {
+    return box->dialog.wasCanceled();
 }
 
 void SetMessageBoxResponder(MessageBoxResponder responder) {
