@@ -175,7 +175,49 @@ Result Failed(const std::string& failure) {
     return result;
 }
 
+// Calls `visit` with each line of the text.
+template <class Visit> void ForEachLine(std::string_view text, Visit&& visit) {
+    while (!text.empty()) {
+        const size_t end = std::min(text.find('\n'), text.size());
+        visit(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+}
+
 } // namespace
+
+std::optional<Track> ReadTrackgenReport(std::string_view output) {
+    Track track;
+    int found = 0;
+    ForEachLine(output, [&](std::string_view line) {
+        found += ReadValue(line, "length", track.length) ? 1 : 0;
+        found += ReadValue(line, "Delta X", track.closureX) ? 1 : 0;
+        found += ReadValue(line, "Delta Y", track.closureY) ? 1 : 0;
+        found += ReadValue(line, "Delta Z", track.closureZ) ? 1 : 0;
+        found += ReadValue(line, "Delta Ang", track.closureAngle) ? 1 : 0;
+    });
+    return found == 5 ? std::optional<Track>(track) : std::nullopt;
+}
+
+std::vector<double> ReadLapTimes(std::string_view output) {
+    std::vector<double> times;
+    double lapEnded = 0.0;
+    ForEachLine(output, [&](std::string_view line) {
+        if (const auto lap = LapLine(line)) {
+            // TORCS prints times to the hundredth; the difference is rounded back to it.
+            times.push_back(std::round((lap->first - lapEnded) * 100.0) / 100.0);
+            lapEnded = lap->first;
+        }
+    });
+    return times;
+}
+
+void ReadRaceResults(const std::string& results, Report& report) {
+    report.bestLap = ResultNumber(results, "best lap time");
+    if (const std::optional<double> speed = ResultNumber(results, "top speed")) {
+        report.topSpeed = *speed * 3.6;
+    }
+}
 
 std::optional<Track> BuildTrack(const TorcsInstallation::Paths& torcs, const std::string& folder,
                                 const std::function<bool()>& keepGoing, std::string& failure) {
@@ -183,24 +225,16 @@ std::optional<Track> BuildTrack(const TorcsInstallation::Paths& torcs, const std
     if (!request) {
         return std::nullopt;
     }
-    Track track;
-    int found = 0;
-    const ChildProcess::Result run = ChildProcess::Run(*request, [&](std::string_view line) {
-        found += ReadValue(line, "length", track.length) ? 1 : 0;
-        found += ReadValue(line, "Delta X", track.closureX) ? 1 : 0;
-        found += ReadValue(line, "Delta Y", track.closureY) ? 1 : 0;
-        found += ReadValue(line, "Delta Z", track.closureZ) ? 1 : 0;
-        found += ReadValue(line, "Delta Ang", track.closureAngle) ? 1 : 0;
-        return keepGoing();
-    });
+    const ChildProcess::Result run =
+        ChildProcess::Run(*request, [&](std::string_view) { return keepGoing(); });
     if (run.end == ChildProcess::Result::End::Stopped) {
         failure = "cancelled";
         return std::nullopt;
     }
-    if (found < 5) {
+    const std::optional<Track> track = ReadTrackgenReport(run.output);
+    if (!track) {
         failure = "TORCS's trackgen could not build the track: " +
                   (run.failure.empty() ? Tail(run.output) : run.failure);
-        return std::nullopt;
     }
     return track;
 }
@@ -253,24 +287,19 @@ Result Session::Drive(const Progress& progress) {
     request.timeoutSeconds = limit / SpeedUp;
     Result result;
     result.report.track = *track;
-    double lapEnded = 0.0;
+    int laps = 0;
     bool tooSlow = false;
     const ChildProcess::Result run = ChildProcess::Run(request, [&](std::string_view line) {
-        const auto lap = LapLine(line);
-        if (lap) {
-            // TORCS prints times to the hundredth; the difference is rounded back to it.
-            result.report.lapTimes.push_back(std::round((lap->first - lapEnded) * 100.0) / 100.0);
-            lapEnded = lap->first;
-            tooSlow = lapEnded > limit;
+        if (const auto lap = LapLine(line)) {
+            laps = lap->second;
+            tooSlow = lap->first > limit;
         }
-        const double done = static_cast<double>(result.report.lapTimes.size()) / options.laps;
-        return progress(Step::Racing, std::min(done, 1.0)) && !tooSlow;
+        const double done = std::min(static_cast<double>(laps) / options.laps, 1.0);
+        return progress(Step::Racing, done) && !tooSlow;
     });
+    result.report.lapTimes = ReadLapTimes(run.output);
     const std::string results = ReadResults(folder.Path());
-    result.report.bestLap = ResultNumber(results, "best lap time");
-    if (const std::optional<double> speed = ResultNumber(results, "top speed")) {
-        result.report.topSpeed = *speed * 3.6;
-    }
+    ReadRaceResults(results, result.report);
     result.report.completed = static_cast<int>(result.report.lapTimes.size()) >= options.laps;
     if (run.end == ChildProcess::Result::End::Stopped && !tooSlow) {
         result.outcome = Outcome::Cancelled;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A test drive of the course in TORCS: the course exported as a track into a private data
@@ -71,6 +72,15 @@ private:
     ScratchFolder folder;
     std::optional<Result> refusal;
 };
+
+// What trackgen prints of the track it built ("length    = 1493.794434", "Delta X   = …");
+// nothing when a value is missing.
+std::optional<Track> ReadTrackgenReport(std::string_view output);
+// Each lap's time from what a race prints as the leader ends a lap ("Sim Time: 39.15 [s],
+// Leader Laps: 1, …"), the first from the race's start.
+std::vector<double> ReadLapTimes(std::string_view output);
+// The best lap and the top speed (m/s, given in km/h) from a race's results file.
+void ReadRaceResults(const std::string& results, Report& report);
 
 // The name the course's track has in the data folder.
 constexpr const char* TrackName = "velmora";
