@@ -215,7 +215,7 @@ std::vector<double> ReadLapTimes(std::string_view output) {
 void ReadRaceResults(const std::string& results, Report& report) {
     report.bestLap = ResultNumber(results, "best lap time");
     if (const std::optional<double> speed = ResultNumber(results, "top speed")) {
-        report.topSpeed = *speed * 3.6;
+        report.topSpeed = std::round(*speed * 3.6 * 100.0) / 100.0;
     }
 }
 

@@ -79,7 +79,8 @@ std::optional<Track> ReadTrackgenReport(std::string_view output);
 // Each lap's time from what a race prints as the leader ends a lap ("Sim Time: 39.15 [s],
 // Leader Laps: 1, …"), the first from the race's start.
 std::vector<double> ReadLapTimes(std::string_view output);
-// The best lap and the top speed (m/s, given in km/h) from a race's results file.
+// The best lap and the top speed (m/s, given in km/h to the hundredth) from a race's
+// results file.
 void ReadRaceResults(const std::string& results, Report& report);
 
 // The name the course's track has in the data folder.

@@ -42,11 +42,11 @@ TEST(TestDriveOutput, LapTimesBestLapAndTopSpeed) {
     TestDrive::Report report;
     TestDrive::ReadRaceResults("<attnum name=\"time\" val=\"74.95\"/>\n"
                                "<attnum name=\"best lap time\" val=\"35.786\"/>\n"
-                               "<attnum name=\"top speed\" val=\"67.5\"/>\n",
+                               "<attnum name=\"top speed\" val=\"67.0009\"/>\n",
                                report);
     EXPECT_EQ(report.bestLap, 35.786);
     ASSERT_TRUE(report.topSpeed);
-    EXPECT_DOUBLE_EQ(*report.topSpeed, 243.0);
+    EXPECT_EQ(*report.topSpeed, 241.2); // 241.20324 km/h to the hundredth
     TestDrive::Report none;
     TestDrive::ReadRaceResults("", none);
     EXPECT_FALSE(none.bestLap);
