@@ -4,8 +4,8 @@
 #include "platform/SaveFile.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -51,14 +51,33 @@ std::string Tail(const std::string& output) {
     return tail.empty() ? "no output" : tail;
 }
 
+// The number that starts the text after any spaces, read alike in every locale: the
+// designer runs in the user's, where a decimal point may be a comma.
+std::optional<double> LeadingNumber(std::string_view text) {
+    const size_t start = text.find_first_not_of(' ');
+    double value = 0.0;
+    if (start == std::string_view::npos ||
+        std::from_chars(text.data() + start, text.data() + text.size(), value).ec != std::errc()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The number after `mark` in the text.
+std::optional<double> NumberAfter(std::string_view text, std::string_view mark) {
+    const size_t at = text.find(mark);
+    return at == std::string_view::npos ? std::nullopt
+                                        : LeadingNumber(text.substr(at + mark.size()));
+}
+
 // "Delta X   = -0.001160": the number after the name's "=".
 bool ReadValue(std::string_view line, std::string_view name, double& value) {
     if (line.substr(0, name.size()) != name) {
         return false;
     }
-    const size_t equals = line.find('=', name.size());
-    return equals != std::string_view::npos &&
-           std::sscanf(std::string(line.substr(equals + 1)).c_str(), "%lf", &value) == 1;
+    const std::optional<double> number = NumberAfter(line.substr(name.size()), "=");
+    value = number.value_or(value);
+    return number.has_value();
 }
 
 // trackgen opens an X display; without one it runs under a virtual one.
@@ -134,14 +153,7 @@ std::string RaceText(const std::string& driver, int laps) {
 
 // The value of <attnum name="NAME" val="..."/> in a results file.
 std::optional<double> ResultNumber(const std::string& results, const std::string& name) {
-    const std::string key = "<attnum name=\"" + name + "\" val=\"";
-    const size_t at = results.find(key);
-    double value = 0.0;
-    if (at == std::string::npos ||
-        std::sscanf(results.c_str() + at + key.size(), "%lf", &value) != 1) {
-        return std::nullopt;
-    }
-    return value;
+    return NumberAfter(results, "<attnum name=\"" + name + "\" val=\"");
 }
 
 // The race's results file: TORCS names it after the race file and the time.
@@ -159,13 +171,15 @@ std::string ReadResults(const std::string& folder) {
 
 // "Sim Time:    19.21 [s], Leader Laps:    1, ...": the time at which a lap ended.
 std::optional<std::pair<double, int>> LapLine(std::string_view line) {
-    double time = 0.0;
-    int laps = 0;
-    if (std::sscanf(std::string(line).c_str(), "Sim Time: %lf [s], Leader Laps: %d", &time,
-                    &laps) != 2) {
+    if (line.substr(0, 9) != "Sim Time:") {
         return std::nullopt;
     }
-    return std::make_pair(time, laps);
+    const std::optional<double> time = LeadingNumber(line.substr(9));
+    const std::optional<double> laps = NumberAfter(line, "Leader Laps:");
+    if (!time || !laps) {
+        return std::nullopt;
+    }
+    return std::make_pair(*time, static_cast<int>(*laps));
 }
 
 Result Failed(const std::string& failure) {

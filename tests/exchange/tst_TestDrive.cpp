@@ -1,5 +1,7 @@
 #include "exchange/TestDrive.h"
 
+#include <clocale>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -29,6 +31,20 @@ TEST(TestDriveOutput, TrackgenReportNeedsEveryValue) {
     cut.erase(cut.find("Delta Ang"));
     EXPECT_FALSE(TestDrive::ReadTrackgenReport(cut));
     EXPECT_FALSE(TestDrive::ReadTrackgenReport("Segmentation fault\n"));
+}
+
+// The designer reads TORCS's output in the user's locale, whose decimal point may be a comma.
+TEST(TestDriveOutput, ReadsAlikeUnderADecimalCommaLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    setenv("LOCPATH", VELMORA_LOCPATH, 1);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+    const std::optional<TestDrive::Track> track = TestDrive::ReadTrackgenReport(Trackgen);
+    const std::vector<double> laps =
+        TestDrive::ReadLapTimes("Sim Time:    39.15 [s], Leader Laps:    1, Leader Distance: …");
+    std::setlocale(LC_ALL, previous.c_str());
+    ASSERT_TRUE(track);
+    EXPECT_EQ(track->length, 1493.794434);
+    EXPECT_EQ(laps, (std::vector<double>{39.15}));
 }
 
 // A lap's time is the time between the leader's lap ends, the first from the start.
