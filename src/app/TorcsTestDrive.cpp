@@ -3,7 +3,6 @@
 #include "app/WinMain.h"
 #include "base/NumberText.h"
 #include "exchange/TestDrive.h"
-#include "exchange/TorcsTrack.h"
 #include "platform/Dialogs.h"
 #include "platform/Windows.h"
 
@@ -18,8 +17,8 @@ namespace {
 
 constexpr const char* Title = "TORCSで試走";
 constexpr int PollMilliseconds = 100;
-constexpr int Laps = 2;
-constexpr const char* Driver = "berniw";
+// The designer's drive: the default robot, laps and scale.
+const TestDrive::Options DriveOptions;
 
 // What the worker thread tells the main thread, and back.
 struct Drive {
@@ -58,12 +57,12 @@ std::string ReportText(const TestDrive::Report& report) {
 }
 
 std::string ResultText(const TestDrive::Result& result) {
-    const std::string laps = std::string(Driver) + "、" + std::to_string(Laps) + "周";
+    const std::string laps = DriveOptions.driver + "、" + std::to_string(DriveOptions.laps) + "周";
     switch (result.outcome) {
     case TestDrive::Outcome::Completed:
         return "TORCSで試走しました(" + laps + ")。\n\n" + ReportText(result.report);
     case TestDrive::Outcome::NotFinished:
-        return "ロボットは" + std::to_string(Laps) + "周を走り切れませんでした。\n" +
+        return "ロボットは" + std::to_string(DriveOptions.laps) + "周を走り切れませんでした。\n" +
                result.failure + "\n\n" + ReportText(result.report);
     case TestDrive::Outcome::NotInstalled:
         return "TORCSがインストールされていません。次のコマンドでインストールしてください:\n"
@@ -84,8 +83,9 @@ std::string ProgressText() {
     if (drive->step == TestDrive::Step::BuildingTrack) {
         return "TORCSがトラックを作成しています...";
     }
-    const int lap = std::min(static_cast<int>(std::floor(drive->done * Laps)) + 1, Laps);
-    return "ロボットが走行しています... " + std::to_string(lap) + "/" + std::to_string(Laps) + "周";
+    const int laps = DriveOptions.laps;
+    const int lap = std::min(static_cast<int>(std::floor(drive->done * laps)) + 1, laps);
+    return "ロボットが走行しています... " + std::to_string(lap) + "/" + std::to_string(laps) + "周";
 }
 
 void Finish() {
@@ -101,11 +101,10 @@ void Start() {
     if (drive) {
         return;
     }
-    drive = std::make_unique<Drive>(TestDrive::Options{TorcsTrack::DefaultScale, Laps, Driver});
-    if (!drive->session.Ready()) {
-        const TestDrive::Result refusal = drive->session.Drive({});
+    drive = std::make_unique<Drive>(DriveOptions);
+    if (const std::optional<TestDrive::Result> refusal = drive->session.Refusal()) {
         drive.reset();
-        ShowResult(refusal);
+        ShowResult(*refusal);
         return;
     }
     const platform::WindowHandle window = WinMain::GetMainWindow();

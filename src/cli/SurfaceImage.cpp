@@ -65,11 +65,7 @@ int WritePng(const platform::Surface& surface, const std::string& path, std::str
         failure = "the picture cannot be encoded";
         return 1;
     }
-    SaveFile file(path);
-    if (file.Open()) {
-        file.Write(png.data(), png.size());
-    }
-    return Committed(file, failure);
+    return SaveWholeFile(path, png.data(), png.size(), failure) ? 0 : 1;
 }
 
 } // namespace SurfaceImage

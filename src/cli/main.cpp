@@ -174,16 +174,30 @@ void PrintWarnings(const char* course) {
     }
 }
 
-int ExportTorcs(int argc, char** argv) {
+// The options after the command's operands, with the course loaded and what check warns
+// of printed; nothing, with the exit status in `status`, when either fails.
+std::optional<TestDrive::Options> PrepareTorcs(bool testDrive, int operands, int argc, char** argv,
+                                               int& status) {
     std::string error;
-    const std::optional<TorcsOptions> options = ParseTorcsOptions(false, argc - 4, argv + 4, error);
+    std::optional<TestDrive::Options> options =
+        ParseTorcsOptions(testDrive, argc - 2 - operands, argv + 2 + operands, error);
     if (!options) {
-        return WrongUsage(error);
+        status = WrongUsage(error);
+    } else if (!LoadCourse(argv[2])) {
+        status = ExitFailure;
+        options.reset();
+    } else {
+        PrintWarnings(argv[2]);
     }
-    if (!LoadCourse(argv[2])) {
-        return ExitFailure;
+    return options;
+}
+
+int ExportTorcs(int argc, char** argv) {
+    int status = ExitOk;
+    const std::optional<TestDrive::Options> options = PrepareTorcs(false, 2, argc, argv, status);
+    if (!options) {
+        return status;
     }
-    PrintWarnings(argv[2]);
     std::string failure;
     if (TorcsTrackFile::Write(argv[3], options->scale, failure) != 0) {
         return Fail(argv[2], failure);
@@ -192,24 +206,19 @@ int ExportTorcs(int argc, char** argv) {
 }
 
 int RunTestDrive(int argc, char** argv) {
-    std::string error;
-    const std::optional<TorcsOptions> options = ParseTorcsOptions(true, argc - 3, argv + 3, error);
+    int status = ExitOk;
+    const std::optional<TestDrive::Options> options = PrepareTorcs(true, 1, argc, argv, status);
     if (!options) {
-        return WrongUsage(error);
+        return status;
     }
-    if (!LoadCourse(argv[2])) {
-        return ExitFailure;
-    }
-    PrintWarnings(argv[2]);
-    const TestDrive::Options drive{options->scale, options->laps, options->driver};
-    TestDrive::Session session(drive);
+    TestDrive::Session session(*options);
     const TestDrive::Result result = session.Drive([](TestDrive::Step, double) { return true; });
     switch (result.outcome) {
     case TestDrive::Outcome::Completed:
-        (void)std::printf("%s\n", TestDriveJson(drive, result.report).c_str());
+        (void)std::printf("%s\n", TestDriveJson(*options, result.report).c_str());
         return ExitOk;
     case TestDrive::Outcome::NotFinished:
-        (void)std::printf("%s\n", TestDriveJson(drive, result.report).c_str());
+        (void)std::printf("%s\n", TestDriveJson(*options, result.report).c_str());
         (void)Fail(argv[2], result.failure);
         return ExitNotFinished;
     case TestDrive::Outcome::NotInstalled:

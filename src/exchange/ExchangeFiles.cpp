@@ -3,57 +3,15 @@
 #include "platform/OpenRegularFile.h"
 #include "platform/PngImage.h"
 #include "platform/SaveFile.h"
+#include "platform/SaveFileBuffer.h"
 #include "render/BMPFile.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <streambuf>
 
 namespace ExchangeFiles {
-
-namespace {
-
-// Hands what a stream writes to the save file in blocks of 64 KiB; larger writes go
-// through whole.
-class SaveFileBuffer : public std::streambuf {
-public:
-    explicit SaveFileBuffer(SaveFile& file) : file(file) { Empty(); }
-
-protected:
-    int_type overflow(int_type c) override {
-        Flush();
-        if (!traits_type::eq_int_type(c, traits_type::eof())) {
-            sputc(traits_type::to_char_type(c));
-        }
-        return traits_type::not_eof(c);
-    }
-    std::streamsize xsputn(const char* s, std::streamsize n) override {
-        if (n < static_cast<std::streamsize>(block.size())) {
-            return std::streambuf::xsputn(s, n);
-        }
-        Flush();
-        file.Write(s, static_cast<size_t>(n));
-        return n;
-    }
-    int sync() override {
-        Flush();
-        return 0;
-    }
-
-private:
-    void Empty() { setp(block.data(), block.data() + block.size()); }
-    void Flush() {
-        file.Write(pbase(), static_cast<size_t>(pptr() - pbase()));
-        Empty();
-    }
-
-    SaveFile& file;
-    std::array<char, 65536> block{};
-};
-
-} // namespace
 
 Bytes TexturePng(const std::string& path, std::string& failure) {
     std::FILE* file = OpenRegularFile(path.c_str(), &failure);
@@ -97,15 +55,11 @@ bool FitsSinglePrecision(const RoadMesh::Mesh& mesh, const std::string& path,
 }
 
 bool WriteFile(const std::string& path, const void* data, size_t size, std::string& failure) {
-    SaveFile file(path);
-    if (file.Open()) {
-        file.Write(data, size);
+    if (SaveWholeFile(path, data, size, failure)) {
+        return true;
     }
-    if (!file.Commit()) {
-        failure = path + ": cannot write (" + file.Failure() + ")";
-        return false;
-    }
-    return true;
+    failure = path + ": cannot write (" + failure + ")";
+    return false;
 }
 
 bool WriteStream(const std::string& path, const std::function<bool(std::ostream&)>& write,

@@ -123,13 +123,11 @@ void AddMaterial(tinygltf::Model& model, const std::string& name) {
 tinygltf::Value CourseExtras(double scale) {
     tinygltf::Value::Array points;
     for (int i = 0; i < CourseData::GetPointNum(); ++i) {
-        double x = 0.0;
-        double y = 0.0;
-        double z = 0.0;
-        CourseData::GetPosition(i, x, y, z);
-        points.emplace_back(tinygltf::Value::Array{tinygltf::Value(x * scale),
-                                                   tinygltf::Value(y * scale),
-                                                   tinygltf::Value(0.0 - z * scale)});
+        Vec3d p{};
+        CourseData::GetPosition(i, p.x, p.y, p.z);
+        const Vec3d e = RoadMesh::Exchanged(p, scale);
+        points.emplace_back(tinygltf::Value::Array{tinygltf::Value(e.x), tinygltf::Value(e.y),
+                                                   tinygltf::Value(e.z)});
     }
     tinygltf::Value::Object extras;
     extras["points"] = tinygltf::Value(std::move(points));

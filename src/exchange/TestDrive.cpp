@@ -1,7 +1,7 @@
 #include "exchange/TestDrive.h"
 
+#include "exchange/ExchangeFiles.h"
 #include "platform/ChildProcess.h"
-#include "platform/SaveFile.h"
 
 #include <algorithm>
 #include <charconv>
@@ -182,6 +182,22 @@ std::optional<std::pair<double, int>> LapLine(std::string_view line) {
     return std::make_pair(*time, static_cast<int>(*laps));
 }
 
+// A race of the data folder's race file, stopped on the wall clock at a tenth of the
+// simulated time it is given.
+ChildProcess::Request RaceRequest(const TorcsInstallation::Paths& torcs, const std::string& folder,
+                                  const std::string& raceFile, double limit) {
+    ChildProcess::Request request;
+    request.program = torcs.programs + "/torcs-bin";
+    request.arguments = {"-l", TorcsInstallation::LocalFolder(folder) + "/",
+                         "-L", torcs.programs,
+                         "-D", folder + "/",
+                         "-r", raceFile};
+    request.directory = folder;
+    request.environment = TorcsEnvironment(torcs);
+    request.timeoutSeconds = limit / SpeedUp;
+    return request;
+}
+
 Result Failed(const std::string& failure) {
     Result result;
     result.outcome = Outcome::Failed;
@@ -242,7 +258,7 @@ std::optional<Track> BuildTrack(const TorcsInstallation::Paths& torcs, const std
     const ChildProcess::Result run =
         ChildProcess::Run(*request, [&](std::string_view) { return keepGoing(); });
     if (run.end == ChildProcess::Result::End::Stopped) {
-        failure = "cancelled";
+        failure.clear();
         return std::nullopt;
     }
     const std::optional<Track> track = ReadTrackgenReport(run.output);
@@ -278,27 +294,15 @@ Result Session::Drive(const Progress& progress) {
     const std::optional<Track> track = BuildTrack(
         *torcs, folder.Path(), [&] { return progress(Step::BuildingTrack, 0.0); }, failure);
     if (!track) {
-        return failure == "cancelled" ? Result{Outcome::Cancelled, {}, {}} : Failed(failure);
+        return failure.empty() ? Result{Outcome::Cancelled, {}, {}} : Failed(failure);
     }
     const std::string raceFile = folder.Path() + "/race.xml";
     const std::string race = RaceText(options.driver, options.laps);
-    SaveFile file(raceFile);
-    if (file.Open()) {
-        file.Write(race.data(), race.size());
-    }
-    if (!file.Commit()) {
-        return Failed(raceFile + ": cannot write (" + file.Failure() + ")");
+    if (!ExchangeFiles::WriteFile(raceFile, race.data(), race.size(), failure)) {
+        return Failed(failure);
     }
     const double limit = StartingTime + options.laps * track->length / SlowestSpeed;
-    ChildProcess::Request request;
-    request.program = torcs->programs + "/torcs-bin";
-    request.arguments = {"-l", TorcsInstallation::LocalFolder(folder.Path()) + "/",
-                         "-L", torcs->programs,
-                         "-D", folder.Path() + "/",
-                         "-r", raceFile};
-    request.directory = folder.Path();
-    request.environment = TorcsEnvironment(*torcs);
-    request.timeoutSeconds = limit / SpeedUp;
+    const ChildProcess::Request request = RaceRequest(*torcs, folder.Path(), raceFile, limit);
     Result result;
     result.report.track = *track;
     int laps = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/TorcsInstallation.h"
+#include "exchange/TorcsTrack.h"
 #include "platform/ScratchFolder.h"
 
 #include <functional>
@@ -15,9 +16,9 @@
 namespace TestDrive {
 
 struct Options {
-    double scale; // metres a course unit
-    int laps;
-    std::string driver; // the robot's module, such as "berniw"
+    double scale = TorcsTrack::DefaultScale; // metres a course unit
+    int laps = 2;
+    std::string driver = "berniw"; // the robot's module
 };
 
 // What trackgen reports of the track it built: its length and how far its end misses its
@@ -59,8 +60,8 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Whether the drive can start; otherwise Drive returns why.
-    [[nodiscard]] bool Ready() const { return !refusal.has_value(); }
+    // Why the drive cannot start, as Drive would return it; nothing when it can.
+    [[nodiscard]] const std::optional<Result>& Refusal() const { return refusal; }
     // Builds the track and races it; returns when the race ends, fails or is cancelled.
     Result Drive(const Progress& progress);
     // The data folder, while the session lasts.
@@ -87,7 +88,8 @@ void ReadRaceResults(const std::string& results, Report& report);
 constexpr const char* TrackName = "velmora";
 
 // Runs trackgen on the track TrackName of a prepared data folder; its report, or nothing
-// with why in `failure`. `keepGoing` is asked now and then; false stops it.
+// with why in `failure`. `keepGoing` is asked now and then; false stops it, and the failure
+// is left empty.
 std::optional<Track> BuildTrack(const TorcsInstallation::Paths& torcs, const std::string& folder,
                                 const std::function<bool()>& keepGoing, std::string& failure);
 

@@ -249,13 +249,10 @@ int32_t IsChanged() {
 
 int Save(const char* fileName, std::string* failure) {
     const std::vector<unsigned char> bytes = SaveToBytes();
-    SaveFile file(fileName);
-    if (file.Open()) {
-        file.Write(bytes.data(), bytes.size());
-    }
-    if (!file.Commit()) {
+    std::string why;
+    if (!SaveWholeFile(fileName, bytes.data(), bytes.size(), why)) {
         if (failure != nullptr) {
-            *failure = file.Failure();
+            *failure = why;
         }
         return 1;
     }

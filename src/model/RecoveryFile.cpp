@@ -80,11 +80,8 @@ bool RecoveryFile::Write(const std::string& courseFile) {
     if (courseFile.size() <= MaxNameSize) {
         bytes.insert(bytes.end(), courseFile.begin(), courseFile.end());
     }
-    SaveFile file(copy.string());
-    if (file.Open()) {
-        file.Write(bytes.data(), bytes.size());
-    }
-    return file.Commit();
+    std::string failure;
+    return SaveWholeFile(copy.string(), bytes.data(), bytes.size(), failure);
 }
 
 void RecoveryFile::Remove() {

@@ -6,11 +6,6 @@ namespace RoadMesh {
 
 namespace {
 
-// 0 − z keeps a zero from turning into −0.
-Vec3d Exchanged(const Vec3d& v, double scale) {
-    return {v.x * scale, v.y * scale, 0.0 - v.z * scale};
-}
-
 // Rows j and j + 1 hold vertices 2j, 2j + 1 and 2j + 2, 2j + 3.
 void AddQuad(uint32_t row, std::vector<uint32_t>& indices) {
     const uint32_t a0 = 2 * row;
@@ -21,6 +16,11 @@ void AddQuad(uint32_t row, std::vector<uint32_t>& indices) {
 }
 
 } // namespace
+
+// 0 − z keeps a zero from turning into −0.
+Vec3d Exchanged(const Vec3d& v, double scale) {
+    return {v.x * scale, v.y * scale, 0.0 - v.z * scale};
+}
 
 Mesh Build(double scale) {
     Mesh mesh;

@@ -27,6 +27,9 @@ struct Mesh {
     std::vector<uint32_t> indices; // three a triangle
 };
 
+// A course position in the exchange axes: (x, y, z) times `scale` as (x, y, −z).
+Vec3d Exchanged(const Vec3d& v, double scale);
+
 // The current course's mesh; empty without points, without indices below two rows.
 Mesh Build(double scale);
 

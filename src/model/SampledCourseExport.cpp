@@ -3,50 +3,25 @@
 #include "base/NumberText.h"
 #include "model/CourseData.h"
 #include "model/CourseSurface.h"
+#include "model/RoadMesh.h"
 #include "platform/SaveFile.h"
+#include "platform/SaveFileBuffer.h"
 
 #include <cmath>
+#include <ostream>
 
 namespace SampledCourseExport {
 
 namespace {
 
-constexpr size_t FlushSize = size_t{64} * 1024;
-
-// Collects the text and hands it to the file in large pieces.
-class JsonText {
-public:
-    explicit JsonText(SaveFile& file) : file(file) {}
-    ~JsonText() { Flush(); }
-    JsonText(const JsonText&) = delete;
-    JsonText& operator=(const JsonText&) = delete;
-
-    JsonText& operator<<(const std::string& text) {
-        pending += text;
-        if (pending.size() >= FlushSize) {
-            Flush();
-        }
-        return *this;
-    }
-
-private:
-    void Flush() {
-        file.Write(pending.data(), pending.size());
-        pending.clear();
-    }
-
-    SaveFile& file;
-    std::string pending;
-};
-
 std::string Field(const char* name, const std::string& value) {
     return std::string("\"") + name + "\":" + value;
 }
 
-// A course position in the exchange axes; 0 − z keeps a zero from turning into −0.
+// A course position in the exchange axes.
 std::string Position(const Vec3d& p, double scale) {
-    return "[" + JsonNumber(p.x * scale) + "," + JsonNumber(p.y * scale) + "," +
-           JsonNumber(0.0 - p.z * scale) + "]";
+    const Vec3d e = RoadMesh::Exchanged(p, scale);
+    return "[" + JsonNumber(e.x) + "," + JsonNumber(e.y) + "," + JsonNumber(e.z) + "]";
 }
 
 std::string PointJson(int index, double scale) {
@@ -70,7 +45,7 @@ std::string RowJson(int segment, double t, double distance, const CourseSection&
            Field("widthB", JsonNumber(s.width2 * scale)) + "}";
 }
 
-void WriteCourse(JsonText& out, double scale) {
+void WriteCourse(std::ostream& out, double scale) {
     out << "{" + Field("format", "\"velmora-sampled-course\"") + "," + Field("version", "1") + "," +
                Field("units", "\"metres\"") + "," + Field("scale", JsonNumber(scale)) + "," +
                Field("axes", "\"right-handed, y up: the course's (x, y, z) times scale as (x, "
@@ -101,8 +76,10 @@ void WriteCourse(JsonText& out, double scale) {
 int Write(const char* fileName, double scale, std::string& failure) {
     SaveFile file(fileName);
     if (file.Open()) {
-        JsonText out(file);
+        SaveFileBuffer buffer(file);
+        std::ostream out(&buffer);
         WriteCourse(out, scale);
+        out.flush();
     }
     if (!file.Commit()) {
         failure = file.Failure();

@@ -249,12 +249,8 @@ int WriteString(const std::string& path, std::string_view section, std::string_v
     }
     const std::string entry = std::string(key) + "=" + Quoted(value) + std::string(LineEnd);
     const std::string updated = WithEntry(*text, section, key, entry);
-    SaveFile file(path);
-    if (!file.Open()) {
-        return 1;
-    }
-    file.Write(updated.data(), updated.size());
-    return file.Commit() ? 0 : 1;
+    std::string failure;
+    return SaveWholeFile(path, updated.data(), updated.size(), failure) ? 0 : 1;
 }
 
 int WriteInt(const std::string& path, std::string_view section, std::string_view key, int value) {

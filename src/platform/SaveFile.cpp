@@ -243,3 +243,15 @@ void SaveFile::Discard() {
         folderFd = -1;
     }
 }
+
+bool SaveWholeFile(const std::string& path, const void* data, size_t size, std::string& failure) {
+    SaveFile file(path);
+    if (file.Open()) {
+        file.Write(data, size);
+    }
+    if (!file.Commit()) {
+        failure = file.Failure();
+        return false;
+    }
+    return true;
+}

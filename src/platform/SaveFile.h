@@ -52,3 +52,8 @@ private:
     bool failed = false;
     std::string failure;
 };
+
+// Saves the bytes as the whole file through a SaveFile; false, with why in `failure` (as
+// SaveFile::Failure words it), when the file was not replaced.
+[[nodiscard]] bool SaveWholeFile(const std::string& path, const void* data, size_t size,
+                                 std::string& failure);
