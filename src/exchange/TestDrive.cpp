@@ -1,6 +1,7 @@
 #include "exchange/TestDrive.h"
 
 #include "exchange/ExchangeFiles.h"
+#include "exchange/TorcsParams.h"
 #include "platform/ChildProcess.h"
 
 #include <algorithm>
@@ -9,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <system_error>
 
 namespace TestDrive {
@@ -105,50 +105,50 @@ std::optional<ChildProcess::Request> TrackgenRequest(const TorcsInstallation::Pa
     return request;
 }
 
+// A race without display of the course's track: the robot alone, from a standing start 10 m
+// behind the line.
 std::string RaceText(const std::string& driver, int laps) {
-    std::ostringstream text;
-    text << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         << "<!DOCTYPE params SYSTEM \"params.dtd\">\n"
-         << "<params name=\"Test Drive\" type=\"param\" mode=\"mw\">\n"
-         << "  <section name=\"Header\">\n"
-         << "    <attstr name=\"name\" val=\"Test Drive\"/>\n"
-         << "    <attnum name=\"priority\" val=\"10\"/>\n"
-         << "  </section>\n"
-         << "  <section name=\"Tracks\">\n"
-         << "    <attnum name=\"maximum number\" val=\"1\"/>\n"
-         << "    <section name=\"1\">\n"
-         << "      <attstr name=\"name\" val=\"" << TrackName << "\"/>\n"
-         << "      <attstr name=\"category\" val=\"road\"/>\n"
-         << "    </section>\n"
-         << "  </section>\n"
-         << "  <section name=\"Races\">\n"
-         << "    <section name=\"1\"><attstr name=\"name\" val=\"Test Drive\"/></section>\n"
-         << "  </section>\n"
-         << "  <section name=\"Test Drive\">\n"
-         << "    <attnum name=\"laps\" val=\"" << laps << "\"/>\n"
-         << "    <attstr name=\"type\" val=\"race\"/>\n"
-         << "    <attstr name=\"starting order\" val=\"drivers list\"/>\n"
-         << "    <attstr name=\"restart\" val=\"yes\"/>\n"
-         << "    <attstr name=\"display mode\" val=\"results only\"/>\n"
-         << "    <attstr name=\"display results\" val=\"no\"/>\n"
-         << "    <section name=\"Starting Grid\">\n"
-         << "      <attnum name=\"rows\" val=\"1\"/>\n"
-         << "      <attnum name=\"distance to start\" val=\"10\"/>\n"
-         << "      <attnum name=\"initial speed\" val=\"0\"/>\n"
-         << "      <attnum name=\"initial height\" val=\"0.2\"/>\n"
-         << "    </section>\n"
-         << "  </section>\n"
-         << "  <section name=\"Drivers\">\n"
-         << "    <attnum name=\"maximum number\" val=\"1\"/>\n"
-         << "    <attstr name=\"focused module\" val=\"" << driver << "\"/>\n"
-         << "    <attnum name=\"focused idx\" val=\"1\"/>\n"
-         << "    <section name=\"1\">\n"
-         << "      <attnum name=\"idx\" val=\"1\"/>\n"
-         << "      <attstr name=\"module\" val=\"" << driver << "\"/>\n"
-         << "    </section>\n"
-         << "  </section>\n"
-         << "</params>\n";
-    return text.str();
+    TorcsParams p("<!DOCTYPE params SYSTEM \"params.dtd\">\n", "Test Drive");
+    p.Open("Header");
+    p.Text("name", "Test Drive");
+    p.Number("priority", 10);
+    p.Close();
+    p.Open("Tracks");
+    p.Number("maximum number", 1);
+    p.Open("1");
+    p.Text("name", TrackName);
+    p.Text("category", "road");
+    p.Close();
+    p.Close();
+    p.Open("Races");
+    p.Open("1");
+    p.Text("name", "Test Drive");
+    p.Close();
+    p.Close();
+    p.Open("Test Drive");
+    p.Number("laps", laps);
+    p.Text("type", "race");
+    p.Text("starting order", "drivers list");
+    p.Text("restart", "yes");
+    p.Text("display mode", "results only");
+    p.Text("display results", "no");
+    p.Open("Starting Grid");
+    p.Number("rows", 1);
+    p.Number("distance to start", 10);
+    p.Number("initial speed", 0);
+    p.Number("initial height", 0.2);
+    p.Close();
+    p.Close();
+    p.Open("Drivers");
+    p.Number("maximum number", 1);
+    p.Text("focused module", driver);
+    p.Number("focused idx", 1);
+    p.Open("1");
+    p.Number("idx", 1);
+    p.Text("module", driver);
+    p.Close();
+    p.Close();
+    return p.Finish();
 }
 
 // The value of <attnum name="NAME" val="..."/> in a results file.

@@ -1,8 +1,8 @@
 #include "exchange/TorcsTrackFile.h"
 
-#include "base/NumberText.h"
 #include "base/VectorMath.h"
 #include "exchange/ExchangeFiles.h"
+#include "exchange/TorcsParams.h"
 #include "exchange/TorcsTrack.h"
 
 #include <cstdio>
@@ -15,56 +15,7 @@ namespace {
 
 constexpr const char* RoadSurface = "asphalt2";
 
-std::string Escaped(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
-}
-
-// An XML text of nested sections, indented as they nest.
-class Params {
-public:
-    void Open(const std::string& section) {
-        Line("<section name=\"" + Escaped(section) + "\">");
-        depth += 1;
-    }
-    void Close() {
-        depth -= 1;
-        Line("</section>");
-    }
-    void Text(const std::string& name, const std::string& value) {
-        Line("<attstr name=\"" + name + "\" val=\"" + Escaped(value) + "\"/>");
-    }
-    // Adding 0 writes a negative zero as "0".
-    void Number(const std::string& name, double value, const char* unit = nullptr) {
-        const std::string units = unit != nullptr ? std::string(" unit=\"") + unit + "\"" : "";
-        Line("<attnum name=\"" + name + "\"" + units + " val=\"" + ShortestText(value + 0.0) +
-             "\"/>");
-    }
-    void Line(const std::string& line) { text += std::string(2 * depth, ' ') + line + "\n"; }
-
-    std::string text;
-    size_t depth = 1;
-};
-
-void WriteHeader(Params& p, const std::string& name) {
+void WriteHeader(TorcsParams& p, const std::string& name) {
     p.Open("Header");
     p.Text("name", name);
     p.Text("category", "road");
@@ -86,7 +37,7 @@ void WriteHeader(Params& p, const std::string& name) {
 
 // The main track's sides carry the road's surface and continue its banking, so the road
 // is as wide as the course's on each side; a wall stands beyond them.
-void WriteSide(Params& p, const char* side, const char* barrier) {
+void WriteSide(TorcsParams& p, const char* side, const char* barrier) {
     p.Open(side);
     p.Number("width", 0, "m");
     p.Text("surface", RoadSurface);
@@ -100,7 +51,7 @@ void WriteSide(Params& p, const char* side, const char* barrier) {
     p.Close();
 }
 
-void WriteSegment(Params& p, int index, const TorcsTrack::Segment& s) {
+void WriteSegment(TorcsParams& p, int index, const TorcsTrack::Segment& s) {
     char name[16];
     (void)std::snprintf(name, sizeof(name), "s%05d", index);
     p.Open(name);
@@ -129,13 +80,10 @@ void WriteSegment(Params& p, int index, const TorcsTrack::Segment& s) {
 }
 
 std::string TrackText(const std::string& name, const TorcsTrack::Track& track) {
-    Params p;
-    p.text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-             "<!DOCTYPE params SYSTEM \"../../../../src/libs/tgf/params.dtd\" [\n"
-             "<!ENTITY default-surfaces SYSTEM \"../../../data/tracks/surfaces.xml\">\n"
-             "]>\n"
-             "<params name=\"" +
-             Escaped(name) + "\" type=\"param\" mode=\"mw\">\n";
+    TorcsParams p("<!DOCTYPE params SYSTEM \"../../../../src/libs/tgf/params.dtd\" [\n"
+                  "<!ENTITY default-surfaces SYSTEM \"../../../data/tracks/surfaces.xml\">\n"
+                  "]>\n",
+                  name);
     p.Open("Surfaces");
     p.Line("&default-surfaces;");
     p.Close();
@@ -152,7 +100,7 @@ std::string TrackText(const std::string& name, const TorcsTrack::Track& track) {
     }
     p.Close();
     p.Close();
-    return p.text + "</params>\n";
+    return p.Finish();
 }
 
 } // namespace
