@@ -42,6 +42,10 @@ bool LinkData(const fs::path& data, const fs::path& folder, std::string& failure
 bool MakeLocalFolder(const Paths& torcs, const std::string& folder, std::string& failure) {
     std::error_code error;
     fs::create_directories(LocalFolder(folder), error);
+    if (error) {
+        failure = "cannot make " + LocalFolder(folder) + " (" + error.message() + ")";
+        return false;
+    }
     ChildProcess::Request request;
     request.program = "/bin/sh";
     request.arguments = {torcs.programs + "/setup_linux.sh", LocalFolder(folder)};
@@ -49,7 +53,7 @@ bool MakeLocalFolder(const Paths& torcs, const std::string& folder, std::string&
     request.timeoutSeconds = 30;
     const ChildProcess::Result result =
         ChildProcess::Run(request, [](std::string_view) { return true; });
-    if (error || result.end != ChildProcess::Result::End::Exited || result.exitCode != 0) {
+    if (result.end != ChildProcess::Result::End::Exited || result.exitCode != 0) {
         failure = "TORCS's set-up script failed: " +
                   (result.failure.empty() ? result.output : result.failure);
         return false;
