@@ -26,24 +26,13 @@ void ExportFiles(benchmark::State& state, CourseExport::Format format, const cha
     }
 }
 
-void BM_GlbExportFile(benchmark::State& state) {
-    ExportFiles(state, CourseExport::Format::Glb, "course.glb");
-}
-BENCHMARK(BM_GlbExportFile)->Unit(benchmark::kMillisecond);
-
-void BM_GltfExportFiles(benchmark::State& state) {
-    ExportFiles(state, CourseExport::Format::Gltf, "course.gltf");
-}
-BENCHMARK(BM_GltfExportFiles)->Unit(benchmark::kMillisecond);
-
-void BM_ObjExportFiles(benchmark::State& state) {
-    ExportFiles(state, CourseExport::Format::Obj, "course.obj");
-}
-BENCHMARK(BM_ObjExportFiles)->Unit(benchmark::kMillisecond);
-
-void BM_JsonExportFile(benchmark::State& state) {
-    ExportFiles(state, CourseExport::Format::Json, "course.json");
-}
-BENCHMARK(BM_JsonExportFile)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ExportFiles, Glb, CourseExport::Format::Glb, "course.glb")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ExportFiles, Gltf, CourseExport::Format::Gltf, "course.gltf")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ExportFiles, Obj, CourseExport::Format::Obj, "course.obj")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ExportFiles, Json, CourseExport::Format::Json, "course.json")
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
